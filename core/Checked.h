@@ -1,0 +1,41 @@
+// Checked.h: integer arithmetic that raises the program's errors instead of wrapping.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "core/RunErrors.h"
+
+inline std::int32_t CheckedAdd(std::int32_t a, std::int32_t b)
+{
+    std::int32_t r;
+    if (__builtin_add_overflow(a, b, &r))
+        throw EIntOverflow();
+    return r;
+}
+
+inline std::int32_t CheckedSub(std::int32_t a, std::int32_t b)
+{
+    std::int32_t r;
+    if (__builtin_sub_overflow(a, b, &r))
+        throw EIntOverflow();
+    return r;
+}
+
+inline std::int32_t CheckedMul(std::int32_t a, std::int32_t b)
+{
+    std::int32_t r;
+    if (__builtin_mul_overflow(a, b, &r))
+        throw EIntOverflow();
+    return r;
+}
+
+// Stores a value into a narrower field, raising the range error when it does not fit.
+template <typename To, typename From>
+To RangeChecked(From value)
+{
+    if (!std::in_range<To>(value))
+        throw ERangeError();
+    return static_cast<To>(value);
+}

@@ -1,0 +1,40 @@
+// Records.h: the best-time records list and its file "RecVandrel.txt".
+#pragma once
+
+#include <cstdint>
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+inline const QString RecordsFileName = QStringLiteral("RecVandrel.txt");
+
+// One problem a line, sorted by name as Shift-JIS bytes: name in columns 1-20,
+// best seconds in 21-30, the date it was set in 31-50.
+class TRecordsList {
+public:
+    QList<QByteArray> Lines;  // Shift-JIS, without line ends
+
+    // Reads `fileName` into the list, or writes the list to a new file of that
+    // name when there is none. Raises EFileError.
+    void Load(const QString& fileName);
+
+    // Finds the line of `name`, or inserts a default line (3600000 seconds, no
+    // date) at its sorted place. `recordLine` is set to the line first; then,
+    // when the line existed, `bestSeconds` is read from it, raising
+    // EConvertError for a malformed time. The file is not written.
+    void FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine);
+
+    // Replaces line `recordLine` with the record of `name`, `seconds` and
+    // `date` (short format of the system locale), then writes the whole list
+    // to `fileName`. Raises EFileError.
+    void StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
+                       const QDate& date, const QString& fileName);
+
+    // The 20-byte name field's key: the name in Shift-JIS, cut to 20 bytes on a
+    // character boundary, so that long names keep one line each.
+    static QByteArray NameKey(const QString& name);
+};
+
+constexpr std::int32_t NoRecordSeconds = 3600000;
