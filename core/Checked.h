@@ -39,3 +39,13 @@ To RangeChecked(From value)
         throw ERangeError();
     return static_cast<To>(value);
 }
+
+// A whole number held in a double, stored into 32 bits; NaN or a value beyond
+// the range raises the range error.
+inline std::int32_t CheckedInt32(double value)
+{
+    if (!(value >= std::numeric_limits<std::int32_t>::min()
+          && value <= std::numeric_limits<std::int32_t>::max()))
+        throw ERangeError();
+    return static_cast<std::int32_t>(value);
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build and run, when any is missing.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

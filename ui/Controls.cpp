@@ -1,0 +1,78 @@
+// Controls.cpp: the radio group and the press-reporting button.
+#include "ui/Controls.h"
+
+#include <QButtonGroup>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "plot/MyImageU.h"
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 2, 4, 2);
+    layout->setSpacing(0);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* item = new QRadioButton(items[i], this);
+        item->setFocusPolicy(Qt::NoFocus);
+        group_->addButton(item, i);
+        layout->addWidget(item);
+        items_.append(item);
+    }
+    // clicked fires only for the player's own selection, never for SetItemIndex.
+    connect(group_, &QButtonGroup::idClicked, this, &TRadioGroup::Clicked);
+}
+
+int TRadioGroup::ItemIndex() const
+{
+    return group_->checkedId();
+}
+
+void TRadioGroup::SetItemIndex(int index)
+{
+    if (index < 0 || index >= items_.size()) {
+        // An exclusive group refuses to uncheck its last checked button.
+        group_->setExclusive(false);
+        for (QRadioButton* item : items_)
+            item->setChecked(false);
+        group_->setExclusive(true);
+        return;
+    }
+    items_[index]->setChecked(true);
+}
+
+TPressButton::TPressButton(const QString& caption, QWidget* parent, int tag)
+    : QPushButton(caption, parent), tag_(tag)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+namespace {
+
+int ModifierBits(const QMouseEvent* event)
+{
+    int bits = 0;
+    if (event->modifiers() & Qt::ShiftModifier)
+        bits |= ShiftKey;
+    if (event->modifiers() & Qt::ControlModifier)
+        bits |= ControlKey;
+    return bits;
+}
+
+} // namespace
+
+void TPressButton::mousePressEvent(QMouseEvent* event)
+{
+    QPushButton::mousePressEvent(event);
+    if (isEnabled())
+        emit MouseDown(event->button(), ModifierBits(event));
+}
+
+void TPressButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QPushButton::mousePressEvent(event);
+    if (isEnabled())
+        emit MouseDown(event->button(), ModifierBits(event) | DoubleClick);
+}

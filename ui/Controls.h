@@ -1,0 +1,49 @@
+// Controls.h: the two control kinds Qt lacks: a radio group and a button that reports presses.
+#pragma once
+
+#include <QGroupBox>
+#include <QList>
+#include <QPushButton>
+#include <QStringList>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A framed group of radio items; item index -1 means none is selected.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent);
+
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    QRadioButton* Item(int index) const { return items_.at(index); }
+
+signals:
+    // The player selected an item (not emitted by SetItemIndex).
+    void Clicked();
+
+private:
+    QButtonGroup* group_;
+    QList<QRadioButton*> items_;
+};
+
+// A push button that also reports the press itself, with the double-click bit
+// set on the second press of a double click.
+class TPressButton : public QPushButton {
+    Q_OBJECT
+public:
+    TPressButton(const QString& caption, QWidget* parent, int tag = 0);
+
+    int Tag() const { return tag_; }
+
+signals:
+    void MouseDown(Qt::MouseButton button, int shift);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    int tag_;
+};

@@ -1,0 +1,337 @@
+// FormLayout.cpp: building the window: the zoom strip, the picture and the right-hand panel.
+#include "ui/VandrelPathU.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "plot/MyImageU.h"
+#include "ui/Controls.h"
+#include "ui/VandrelApplication.h"
+
+namespace {
+
+// The Japanese fonts the game was drawn for, with the IPA fonts as stand-ins.
+QFont PGothic(int pixels, bool bold = false)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+                   QStringLiteral("IPAGothic")});
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QFont Gothic(int pixels, bool bold = false)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
+                   QStringLiteral("IPAPGothic")});
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+void SetTextColour(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::Text, colour);
+    w->setPalette(p);
+}
+
+void SetBackground(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setAutoFillBackground(true);
+    w->setPalette(p);
+}
+
+QColor ButtonFace()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+
+// The pale blue-grey of an inactive title bar, behind the mode panels.
+const QColor InactiveCaption(191, 205, 219);
+
+QFrame* Panel(QWidget* parent, bool bevel = true)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameShape(bevel ? QFrame::Panel : QFrame::NoFrame);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
+}
+
+// A mode panel: a fixed-height box with a centred title and buttons at fixed places.
+QFrame* ModePanel(QWidget* parent, int height, const QString& title, QLabel*& label)
+{
+    QFrame* panel = Panel(parent);
+    panel->setFixedHeight(height);
+    SetBackground(panel, InactiveCaption);
+    label = new QLabel(title, panel);
+    label->setGeometry(1, 1, 132, 27);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(Gothic(16, true));
+    SetTextColour(label, Qt::black);
+    return panel;
+}
+
+TPressButton* PlaceButton(QWidget* panel, const QString& caption, int top, int height,
+                          int tag = 0, int left = 8, int width = 120)
+{
+    auto* button = new TPressButton(caption, panel, tag);
+    button->setGeometry(left, top, width, height);
+    return button;
+}
+
+} // namespace
+
+TFormMain::TFormMain(TDialogs& dialogs, TClock& clock) : dialogs_(dialogs), clock_(clock)
+{
+    setWindowTitle(QStringLiteral("ソラドミ"));
+    resize(850, 512);
+    setFont(PGothic(12));
+    SetTextColour(this, Qt::yellow);
+    SetBackground(this, ButtonFace());
+    BuildLayout();
+    ConnectHandlers();
+
+    // FormCreate: maximised, and the managed buttons in their bit order.
+    setWindowState(Qt::WindowMaximized);
+    ManagedButtons = {ButtonNyuuryokuBegin, ButtonSave, ButtonStart, ButtonUndo,
+                      ButtonPause, ButtonContinue, ButtonSaveAll, ButtonOpenAll};
+
+    // The window sees every key before the control that has the focus.
+    qApp->installEventFilter(this);
+    // Run-time errors of any handler reach the player through this window's dialogs.
+    if (TVandrelApplication* app = TVandrelApplication::Instance())
+        app->SetReporter([this](const QString& text) { dialogs_.ShowMessage(this, text); });
+}
+
+TFormMain::~TFormMain()
+{
+    qApp->removeEventFilter(this);
+    if (TVandrelApplication* app = TVandrelApplication::Instance())
+        app->ResetReporter();
+}
+
+void TFormMain::BuildLayout()
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    BuildCoordinatePanel();
+    PanelImage = Panel(this, false);
+    PanelImage->setMinimumSize(40, 40);
+    BuildMainPanel();
+    BuildImageChildren();
+
+    row->addWidget(PanelZahyouHenkan);
+    row->addWidget(PanelImage, 1);
+    row->addWidget(PanelMain);
+
+    Timer = new QTimer(this);
+    Timer->setInterval(1000);
+}
+
+void TFormMain::BuildCoordinatePanel()
+{
+    PanelZahyouHenkan = Panel(this);
+    PanelZahyouHenkan->setFixedWidth(40);
+    auto* column = new QVBoxLayout(PanelZahyouHenkan);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(0);
+
+    TrackBarUnit = new QSlider(Qt::Vertical, PanelZahyouHenkan);
+    TrackBarUnit->setRange(3, 40);
+    TrackBarUnit->setValue(20);
+    TrackBarUnit->setPageStep(4);
+    TrackBarUnit->setTickPosition(QSlider::TicksLeft);
+    TrackBarUnit->setTickInterval(1);
+    TrackBarUnit->setToolTip(QStringLiteral("爪を移動すると拡大・縮小します"));
+    TrackBarUnit->setFocusPolicy(Qt::NoFocus);
+    column->addWidget(TrackBarUnit, 1, Qt::AlignHCenter);
+
+    PanelIdou = Panel(PanelZahyouHenkan, false);
+    auto* arrows = new QVBoxLayout(PanelIdou);
+    arrows->setContentsMargins(0, 0, 0, 0);
+    arrows->setSpacing(0);
+    ButtonUp = new TPressButton(QStringLiteral("↑"), PanelIdou, 1);
+    ButtonDown = new TPressButton(QStringLiteral("↓"), PanelIdou, 2);
+    ButtonLeft = new TPressButton(QStringLiteral("←"), PanelIdou, 3);
+    ButtonRight = new TPressButton(QStringLiteral("→"), PanelIdou, 4);
+    for (TPressButton* b : {ButtonUp, ButtonDown, ButtonLeft, ButtonRight}) {
+        b->setFixedSize(33, 33);
+        arrows->addWidget(b);
+    }
+    column->addWidget(PanelIdou, 0, Qt::AlignHCenter);
+}
+
+void TFormMain::BuildMainPanel()
+{
+    PanelMain = Panel(this);
+    PanelMain->setFixedWidth(134);
+    PanelMain->setFont(Gothic(16, true));
+    SetTextColour(PanelMain, QApplication::palette().color(QPalette::WindowText));
+    auto* stack = new QVBoxLayout(PanelMain);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+
+    RadioGroupMenu = new TRadioGroup(QString(), {QStringLiteral("問題作成"), QStringLiteral("パズル実行")},
+                                     PanelMain);
+    RadioGroupMenu->setFixedHeight(65);
+    stack->addWidget(RadioGroupMenu);
+
+    PanelMondai = ModePanel(PanelMain, 143, QStringLiteral("問題作成"), LabelMondai);
+    ButtonNyuuryokuBegin = PlaceButton(PanelMondai, QStringLiteral("開始"), 36, 29);
+    ButtonNyuuryokuEnd = PlaceButton(PanelMondai, QStringLiteral("終了"), 69, 29);
+    ButtonSave = PlaceButton(PanelMondai, QStringLiteral("保存"), 102, 29, 1);
+    stack->addWidget(PanelMondai);
+
+    PanelPuzzle = ModePanel(PanelMain, 315, QStringLiteral("パズル実行"), LabelPuzzle);
+    ButtonOpenAll = PlaceButton(PanelPuzzle, QStringLiteral("開く"), 31, 28, 2);
+    ButtonStart = PlaceButton(PanelPuzzle, QStringLiteral("開始"), 64, 28);
+    ButtonContinue = PlaceButton(PanelPuzzle, QStringLiteral("続行"), 98, 28);
+    ButtonUndo = PlaceButton(PanelPuzzle, QStringLiteral("一手戻る"), 131, 28);
+    ButtonPause = PlaceButton(PanelPuzzle, QStringLiteral("中断"), 165, 28);
+    ButtonSaveAll = PlaceButton(PanelPuzzle, QStringLiteral("保存"), 198, 28, 2);
+    PanelTime = new QLabel(QStringLiteral("  00分00秒"), PanelPuzzle);
+    PanelTime->setGeometry(8, 233, 120, 28);
+    PanelTime->setAlignment(Qt::AlignCenter);
+    PanelTime->setFrameShape(QFrame::Panel);
+    PanelTime->setFrameShadow(QFrame::Raised);
+    PanelTime->setFont(Gothic(16, true));
+    SetTextColour(PanelTime, Qt::red);
+    ButtonJidou = PlaceButton(PanelPuzzle, QStringLiteral("自動"), 277, 28, 0, 12);
+    stack->addWidget(PanelPuzzle);
+
+    PanelJidou = Panel(PanelMain);
+    PanelJidou->setFixedHeight(112);
+    SetBackground(PanelJidou, InactiveCaption);
+    ButtonStep = PlaceButton(PanelJidou, QStringLiteral("次"), 8, 28);
+    ButtonStep->setToolTip(QStringLiteral("ダブルクリックすると連続実行"));
+    LabelWait = new QLabel(QStringLiteral("短　 待ち時間　 長"), PanelJidou);
+    LabelWait->setGeometry(4, 44, 126, 20);
+    LabelWait->setFont(Gothic(12));
+    TrackBarWait = new QSlider(Qt::Horizontal, PanelJidou);
+    TrackBarWait->setGeometry(4, 66, 126, 36);
+    TrackBarWait->setRange(1, 5);
+    TrackBarWait->setValue(3);
+    TrackBarWait->setPageStep(1);
+    TrackBarWait->setTickPosition(QSlider::TicksBelow);
+    TrackBarWait->setTickInterval(1);
+    TrackBarWait->setFocusPolicy(Qt::NoFocus);
+    stack->addWidget(PanelJidou);
+
+    stack->addStretch(1);
+
+    PanelClose = Panel(PanelMain, false);
+    PanelClose->setFixedHeight(80);
+    ButtonSetsumei = PlaceButton(PanelClose, QStringLiteral("説明表示"), 7, 30, 0, 19, 96);
+    ButtonClose = PlaceButton(PanelClose, QStringLiteral("終了"), 41, 30, 0, 20, 96);
+    stack->addWidget(PanelClose);
+
+    for (QPushButton* b : {ButtonNyuuryokuBegin, ButtonNyuuryokuEnd, ButtonSave, ButtonOpenAll,
+                           ButtonStart, ButtonContinue, ButtonUndo, ButtonPause, ButtonSaveAll})
+        b->setEnabled(false);
+    ButtonStep->setEnabled(false);
+    PanelMondai->hide();
+    PanelPuzzle->hide();
+    PanelJidou->hide();
+}
+
+void TFormMain::BuildImageChildren()
+{
+    MemoSetsumei = new QPlainTextEdit(PanelImage);
+    MemoSetsumei->setGeometry(15, -44, 653, 566);
+    MemoSetsumei->setReadOnly(true);
+    MemoSetsumei->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoSetsumei->setFont(PGothic(17, true));
+    SetTextColour(MemoSetsumei, QApplication::palette().color(QPalette::WindowText));
+    MemoSetsumei->setPlainText(HelpLines().join(QLatin1Char('\n')));
+    MemoSetsumei->hide();
+
+    RadioGroupSousa = new TRadioGroup(
+        QStringLiteral("操作"),
+        {QStringLiteral("  (キャンセル)"), QStringLiteral("R (右回転)"), QStringLiteral("L (左回転)"),
+         QStringLiteral("H (上下反転)"), QStringLiteral("V (左右反転)")},
+        PanelImage);
+    RadioGroupSousa->resize(140, 130);
+    RadioGroupSousa->setFont(Gothic(12));
+    SetTextColour(RadioGroupSousa, Qt::black);
+    SetBackground(RadioGroupSousa, ButtonFace());
+    RadioGroupSousa->hide();
+}
+
+void TFormMain::ConnectHandlers()
+{
+    connect(TrackBarUnit, &QSlider::valueChanged, this, &TFormMain::TrackBarUnitChange);
+    for (TPressButton* b : {ButtonUp, ButtonDown, ButtonLeft, ButtonRight})
+        connect(b, &TPressButton::MouseDown, this,
+                [this, b](Qt::MouseButton, int shift) { ButtonUpMouseDown(b, shift); });
+    connect(RadioGroupMenu, &TRadioGroup::Clicked, this, &TFormMain::RadioGroupMenuClick);
+    connect(ButtonNyuuryokuBegin, &QPushButton::clicked, this, &TFormMain::ButtonNyuuryokuBeginClick);
+    connect(ButtonNyuuryokuEnd, &QPushButton::clicked, this, &TFormMain::ButtonNyuuryokuEndClick);
+    connect(ButtonSave, &QPushButton::clicked, this, [this] { ButtonSaveClick(ButtonSave->Tag()); });
+    connect(ButtonSaveAll, &QPushButton::clicked, this, [this] { ButtonSaveClick(ButtonSaveAll->Tag()); });
+    connect(ButtonOpenAll, &QPushButton::clicked, this, &TFormMain::ButtonOpenClick);
+    connect(ButtonStart, &QPushButton::clicked, this, &TFormMain::ButtonStartClick);
+    connect(ButtonContinue, &QPushButton::clicked, this, &TFormMain::ButtonContinueClick);
+    connect(ButtonUndo, &QPushButton::clicked, this, &TFormMain::ButtonUndoClick);
+    connect(ButtonPause, &QPushButton::clicked, this, &TFormMain::ButtonPauseClick);
+    connect(ButtonJidou, &QPushButton::clicked, this, &TFormMain::ButtonJidouClick);
+    connect(ButtonStep, &TPressButton::MouseDown, this,
+            [this](Qt::MouseButton, int shift) { ButtonStepMouseDown(shift); });
+    connect(ButtonSetsumei, &QPushButton::clicked, this, &TFormMain::ButtonSetsumeiClick);
+    connect(ButtonClose, &QPushButton::clicked, this, &TFormMain::ButtonCloseClick);
+    connect(RadioGroupSousa, &TRadioGroup::Clicked, this, &TFormMain::RadioGroupSousaClick);
+    connect(Timer, &QTimer::timeout, this, &TFormMain::TimerTimer);
+}
+
+const QStringList& TFormMain::HelpLines()
+{
+    static const QStringList lines = {
+        QStringLiteral("  パズル　ソラドミ"),
+        QString(),
+        QStringLiteral("  目的"),
+        QStringLiteral("    原点から始めて，縦または横に格子点を通って進む経路を考える。"),
+        QStringLiteral("    同じ点を二度通らないような経路を，回路無し経路と呼ぶ。"),
+        QString(),
+        QStringLiteral("    回路無し経路上の一点Ｐを選び，次の４つの操作のいずれかを行う。"),
+        QStringLiteral("      Ｒ：Ｐから終点までの部分を，90゜右回転する。"),
+        QStringLiteral("      Ｌ：Ｐから終点までの部分を，90゜左回転する。"),
+        QStringLiteral("      Ｈ：Ｐから終点までの部分を，Ｐを通る水平線に対称に折り返す。"),
+        QStringLiteral("      Ｖ：Ｐから終点までの部分を，Ｐを通る鉛直線に対称に折り返す。"),
+        QStringLiteral("    ただし，変更後の経路も回路無し経路にならないといけない。"),
+        QString(),
+        QStringLiteral("    この操作を繰り返して，ｘ軸の正の部分と重なる直線経路にしなさい。"),
+        QString(),
+        QStringLiteral("  問題（経路）入力"),
+        QStringLiteral("    入力開始ボタンをクリックすると，マウスが原点に移動する。"),
+        QStringLiteral("    マウスを次の曲がり角まで移動してクリックする。　これを繰り返す。"),
+        QStringLiteral("    終点まで進んだら，ダブルクリックするか入力終了ボタンをクリックする。。"),
+        QString(),
+        QStringLiteral("  パズル実行"),
+        QStringLiteral("    経路上の点Ｐをクリックする。"),
+        QStringLiteral("    操作を選択する。"),
+        QString(),
+        QStringLiteral("  自動（コンピュータが解答例を示す）"),
+        QStringLiteral("    次ボタンをクリックすると，操作を１回実行する。"),
+        QStringLiteral("    ダブルクリックすると，連続実行する。"),
+        QString(),
+        QStringLiteral("  座標系"),
+        QStringLiteral("    左端のトラックバーで，拡大縮小できる。　　　　"),
+        QStringLiteral("    矢印ボタンで，上下左右に平行移動できる。　　　　　　　　"),
+        QString(),
+        QStringLiteral(" "),
+    };
+    return lines;
+}

@@ -1,0 +1,38 @@
+// Platform.h: the dialogs and the clock the window uses, behind interfaces tests can answer.
+#pragma once
+
+#include <optional>
+
+#include <QDate>
+#include <QString>
+
+class QWidget;
+
+// Modal questions and messages, and the two file dialogs.
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    // A plain message with one button.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // The warning "警告" with "はい(&Y)" and "キャンセル"; true for Yes.
+    virtual bool ConfirmWarning(QWidget* parent, const QString& text) = 0;
+    // The problem file to open, or nothing when cancelled.
+    virtual std::optional<QString> ChooseOpenFile(QWidget* parent) = 0;
+    // The file to save to, proposing `initialName`; nothing when cancelled.
+    virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& initialName) = 0;
+};
+
+// Time as the game needs it.
+class TClock {
+public:
+    virtual ~TClock() = default;
+    // Seconds on a clock that never jumps (not the time of day).
+    virtual double MonotonicSeconds() = 0;
+    virtual QDate Today() = 0;
+    // Waits `ms` milliseconds without handling any window event.
+    virtual void DelayMs(int ms) = 0;
+};
+
+// The real ones: Qt's dialogs and the system's clocks.
+TDialogs& QtDialogs();
+TClock& SystemClock();

@@ -1,0 +1,89 @@
+// QtPlatform.cpp: the dialogs and clock of the running game.
+#include "ui/Platform.h"
+
+#include <chrono>
+#include <thread>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+const QString ProblemFilter = QStringLiteral("ソラドミ問題 (Vandrel*.txt);;すべて (*.*)");
+
+class TQtDialogs final : public TDialogs {
+public:
+    void ShowMessage(QWidget* parent, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ソラドミ"), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+
+    bool ConfirmWarning(QWidget* parent, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
+
+    std::optional<QString> ChooseOpenFile(QWidget* parent) override
+    {
+        QFileDialog dialog(parent, QString(), QStringLiteral("."), ProblemFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    }
+
+    std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& initialName) override
+    {
+        QFileDialog dialog(parent, QString(), QStringLiteral("."), ProblemFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.selectFile(initialName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    }
+};
+
+class TSystemClock final : public TClock {
+public:
+    double MonotonicSeconds() override
+    {
+        using namespace std::chrono;
+        return duration<double>(steady_clock::now().time_since_epoch()).count();
+    }
+
+    QDate Today() override { return QDate::currentDate(); }
+
+    // Sleeps to the deadline instead of spinning: the window stays as still as
+    // a busy wait would leave it, but no processor core burns meanwhile.
+    void DelayMs(int ms) override
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        std::this_thread::sleep_until(deadline);
+    }
+};
+
+} // namespace
+
+TDialogs& QtDialogs()
+{
+    static TQtDialogs dialogs;
+    return dialogs;
+}
+
+TClock& SystemClock()
+{
+    static TSystemClock clock;
+    return clock;
+}
