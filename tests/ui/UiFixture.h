@@ -1,0 +1,165 @@
+// UiFixture.h: a window under test, with dialogs and a clock that the test answers.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QImage>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "files/ProblemFile.h"
+#include "plot/MyImageU.h"
+#include "ui/Controls.h"
+#include "ui/VandrelPathU.h"
+
+// Dialogs that log what they were asked and answer from queues. Unqueued
+// questions are answered Yes; unqueued file dialogs are cancelled.
+class TFakeDialogs : public TDialogs {
+public:
+    std::vector<QString> Messages;
+    std::vector<QString> Questions;
+    std::deque<bool> Answers;
+    // Files the dialogs choose in turn; an empty name cancels.
+    std::deque<QString> Files;
+    std::vector<QString> SaveProposals;
+    int OpenDialogs = 0;
+    // Runs when a message is shown, while the handler that showed it waits.
+    std::function<void(const QString&)> OnMessage;
+
+    void ShowMessage(QWidget*, const QString& text) override
+    {
+        Messages.push_back(text);
+        if (OnMessage)
+            OnMessage(text);
+    }
+    bool ConfirmWarning(QWidget*, const QString& text) override
+    {
+        Questions.push_back(text);
+        if (Answers.empty())
+            return true;
+        const bool a = Answers.front();
+        Answers.pop_front();
+        return a;
+    }
+    std::optional<QString> ChooseOpenFile(QWidget*) override
+    {
+        ++OpenDialogs;
+        return NextFile();
+    }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString& initialName) override
+    {
+        SaveProposals.push_back(initialName);
+        return NextFile();
+    }
+
+private:
+    std::optional<QString> NextFile()
+    {
+        if (Files.empty())
+            return std::nullopt;
+        const QString f = Files.front();
+        Files.pop_front();
+        if (f.isEmpty())
+            return std::nullopt;
+        return f;
+    }
+};
+
+// A clock that moves only when the test moves it; delays are logged and
+// advance the clock without waiting.
+class TFakeClock : public TClock {
+public:
+    double Now = 1000.0;
+    QDate Date{2026, 12, 8};
+    std::vector<int> Delays;
+    std::function<void(int)> OnDelay;
+
+    double MonotonicSeconds() override { return Now; }
+    QDate Today() override { return Date; }
+    void DelayMs(int ms) override
+    {
+        Delays.push_back(ms);
+        Now += ms / 1000.0;
+        if (OnDelay)
+            OnDelay(ms);
+    }
+};
+
+// The window at a known size: the picture is 800 by 600 pixels.
+class UiTest : public ::testing::Test {
+protected:
+    static constexpr int ImageWidth = 800;
+    static constexpr int ImageHeight = 600;
+
+    TFakeDialogs dialogs;
+    TFakeClock clock;
+    std::unique_ptr<TFormMain> form;
+
+    void SetUp() override
+    {
+        QFile::remove(RecordsFileName);
+        form = std::make_unique<TFormMain>(dialogs, clock);
+        form->setWindowState(Qt::WindowNoState);
+        form->resize(ImageWidth + 40 + 134, ImageHeight);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_NE(form->PlotImage, nullptr);
+    }
+
+    void TearDown() override { form.reset(); }
+
+    TMyImage2& Image() { return *form->PlotImage; }
+
+    QRgb PixelAtWorld(double x, double y)
+    {
+        const QPoint p = Image().WorldToPixel(x, y);
+        return Image().Surface().pixel(p);
+    }
+
+    // Clicks the image at a pixel with the given buttons held.
+    void ClickImage(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::mouseClick(form->PlotImage, Qt::LeftButton, mods, at);
+    }
+
+    void ClickWorld(double x, double y) { ClickImage(Image().WorldToPixel(x, y)); }
+
+    void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    void ChooseMenu(int item)
+    {
+        QTest::mouseClick(form->RadioGroupMenu->Item(item), Qt::LeftButton);
+    }
+
+    void ChooseOperation(int item)
+    {
+        QTest::mouseClick(form->RadioGroupSousa->Item(item), Qt::LeftButton);
+    }
+
+    // Puts a problem in place as an opened file would.
+    void UseProblem(const QStringList& lines)
+    {
+        const ProblemParse parse = ParseProblemLines(lines);
+        ASSERT_TRUE(std::holds_alternative<ParsedProblem>(parse));
+        form->MemoMondai = lines;
+        ASSERT_TRUE(form->LoadProblemText());
+    }
+
+    static QStringList Problem(std::initializer_list<std::pair<int, int>> points)
+    {
+        PathArray path{};
+        int i = 1;
+        for (auto [x, y] : points) {
+            path[i].X = x;
+            path[i].Y = y;
+            ++i;
+        }
+        return FormatProblemLines(path, static_cast<std::uint8_t>(points.size()));
+    }
+};
