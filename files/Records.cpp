@@ -1,1 +1,113 @@
-// placeholder
+// Records.cpp: the best-time records list, one fixed-column Shift-JIS line per problem.
+#include "files/Records.h"
+
+#include <algorithm>
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include "core/RunErrors.h"
+#include "files/TextFile.h"
+
+namespace {
+
+constexpr qsizetype NameBytes = 20;     // columns 1-20
+constexpr qsizetype SecondsBytes = 10;  // columns 21-30
+constexpr qsizetype DateBytes = 20;     // columns 31-50
+constexpr qsizetype MaxLines = 65535;   // a line's index must fit RecordLine's 16 bits
+
+// Byte-wise on unsigned values; a beginning of the other string sorts first.
+bool BytesBelow(const QByteArray& a, const QByteArray& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+QByteArray RightAligned(const QByteArray& text, qsizetype width)
+{
+    return text.rightJustified(width, ' ');
+}
+
+QByteArray NameField(const QByteArray& key)
+{
+    return key.leftJustified(NameBytes, ' ');
+}
+
+std::uint16_t LineIndex(qsizetype i)
+{
+    if (i > MaxLines)
+        throw EIntOverflow();
+    return static_cast<std::uint16_t>(i);
+}
+
+// The best time in columns 21-30; raises EConvertError with the field's text.
+std::int32_t ReadSeconds(const QByteArray& line)
+{
+    const QString field = FromShiftJis(line.mid(NameBytes, SecondsBytes));
+    const std::optional<int> seconds = ReadFieldInteger(field);
+    if (!seconds)
+        throw EConvertError(field.toStdString());
+    return *seconds;
+}
+
+}  // namespace
+
+void TRecordsList::Load(const QString& fileName)
+{
+    if (QFileInfo::exists(fileName))
+        Lines = SplitByteLines(ReadFileBytes(fileName));
+    else
+        WriteFileAtomically(fileName, JoinByteLines(Lines));
+}
+
+void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine)
+{
+    const QByteArray key = NameKey(name);
+    qsizetype i = 0;
+    while (i < Lines.size() && BytesBelow(Lines[i].left(NameBytes), key))
+        ++i;
+
+    if (i < Lines.size() && Lines[i].left(NameBytes) == NameField(key)) {
+        // The line is the problem's even when its time turns out unreadable,
+        // so a later store replaces this line and no other.
+        recordLine = LineIndex(i);
+        bestSeconds = ReadSeconds(Lines[i]);
+        return;
+    }
+
+    if (Lines.size() >= MaxLines)
+        throw EIntOverflow();
+    Lines.insert(i, NameField(key) + RightAligned(QByteArray::number(bestSeconds), SecondsBytes));
+    recordLine = LineIndex(i);
+}
+
+void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
+                                 const QDate& date, const QString& fileName)
+{
+    if (recordLine >= Lines.size())
+        throw ERangeError();
+    const QByteArray dateText = ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
+    Lines[recordLine] = NameField(NameKey(name)) + RightAligned(QByteArray::number(seconds), SecondsBytes) +
+                        RightAligned(dateText, DateBytes);
+    WriteFileAtomically(fileName, JoinByteLines(Lines));
+}
+
+QByteArray TRecordsList::NameKey(const QString& name)
+{
+    // A name longer than the 20-byte field is known by its first 20 bytes, cut
+    // between characters so that no double-byte character is split. Without
+    // the cut such a name, padded, would never equal a 20-byte field: every
+    // naming would insert another line and every store add one more. The price
+    // is that two long names alike in their first 20 bytes share one record.
+    QByteArray key;
+    for (qsizetype pos = 0; pos < name.size();) {
+        const qsizetype length = (name[pos].isHighSurrogate() && pos + 1 < name.size()) ? 2 : 1;
+        const QByteArray character = ToShiftJis(name.mid(pos, length));
+        if (key.size() + character.size() > NameBytes)
+            break;
+        key += character;
+        pos += length;
+    }
+    return key;
+}

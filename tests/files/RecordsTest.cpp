@@ -1,0 +1,359 @@
+// RecordsTest.cpp: the best-time records list: lookup, sorted insertion, stores and its file.
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "WriteLimit.h"
+#include "core/RunErrors.h"
+#include "files/Records.h"
+#include "files/TextFile.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& fileName)
+{
+    QFile file(fileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+    return file.readAll();
+}
+
+void WriteAll(const QString& fileName, const QByteArray& bytes)
+{
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << fileName.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A line as the file holds it: name field, time field and, when given, date field.
+QByteArray RecordLine(const QByteArray& name, const QByteArray& seconds, const QByteArray& date = {})
+{
+    QByteArray line = name.leftJustified(20, ' ') + seconds.rightJustified(10, ' ');
+    if (!date.isNull())
+        line += date.rightJustified(20, ' ');
+    return line;
+}
+
+QByteArray ShortDate(const QDate& date)
+{
+    return ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
+}
+
+struct Found {
+    std::int32_t seconds;
+    std::uint16_t line;
+};
+
+// FindRecord as the game calls it, with the time a new name starts from.
+Found Find(TRecordsList& records, const QString& name)
+{
+    Found found{NoRecordSeconds, 0};
+    records.FindRecord(name, found.seconds, found.line);
+    return found;
+}
+
+const QDate SomeDay(2024, 3, 5);
+
+}  // namespace
+
+// --- Lookup and insertion --------------------------------------------------------
+
+TEST(RecordsLookup, FindsExistingLinesWithoutChangingTheList)
+{
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "17", "x"), RecordLine("Vandrel012", "  3725"), RecordLine("Zeta", "5", "y")};
+    const QList<QByteArray> before = records.Lines;
+
+    Found found = Find(records, "Vandrel012");
+    EXPECT_EQ(found.line, 1);
+    EXPECT_EQ(found.seconds, 3725);
+    found = Find(records, "Alpha");
+    EXPECT_EQ(found.line, 0);
+    EXPECT_EQ(found.seconds, 17);
+    found = Find(records, "Zeta");
+    EXPECT_EQ(found.line, 2);
+    EXPECT_EQ(found.seconds, 5);
+    EXPECT_EQ(records.Lines, before);
+}
+
+TEST(RecordsLookup, NewNamesGetADefaultLineAtTheirSortedPlace)
+{
+    TRecordsList records;
+    records.Lines = {RecordLine("Beta", "10"), RecordLine("Delta", "20")};
+
+    Found found = Find(records, "Gamma");
+    EXPECT_EQ(found.line, 2) << "after every name: appended";
+    EXPECT_EQ(found.seconds, NoRecordSeconds) << "no record: the time stays as passed";
+    found = Find(records, "Alpha");
+    EXPECT_EQ(found.line, 0);
+    found = Find(records, "Charlie");
+    EXPECT_EQ(found.line, 2);
+
+    EXPECT_EQ(records.Lines, (QList<QByteArray>{"Alpha                  3600000", RecordLine("Beta", "10"),
+                                                "Charlie                3600000", RecordLine("Delta", "20"),
+                                                "Gamma                  3600000"}));
+
+    // A default line is found again like any other, giving its time.
+    found = Find(records, "Charlie");
+    EXPECT_EQ(found.line, 2);
+    EXPECT_EQ(found.seconds, 3600000);
+    EXPECT_EQ(records.Lines.size(), 5);
+}
+
+TEST(RecordsLookup, DefaultLineCarriesTheTimePassedIn)
+{
+    TRecordsList records;
+    std::int32_t seconds = 42;
+    std::uint16_t line = 9;
+    records.FindRecord("Vandrel1", seconds, line);
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(seconds, 42);
+    EXPECT_EQ(records.Lines, QList<QByteArray>{"Vandrel1                    42"});
+}
+
+TEST(RecordsLookup, NameThatBeginsAnotherSortsFirstAndEachFindsItsOwnLine)
+{
+    for (const bool shorterFirst : {true, false}) {
+        TRecordsList records;
+        const Found first = Find(records, shorterFirst ? "Vandrel1" : "Vandrel10");
+        EXPECT_EQ(first.line, 0);
+        const Found second = Find(records, shorterFirst ? "Vandrel10" : "Vandrel1");
+        EXPECT_EQ(second.line, shorterFirst ? 1 : 0);
+        ASSERT_EQ(records.Lines.size(), 2);
+        EXPECT_TRUE(records.Lines[0].startsWith("Vandrel1 "));
+        EXPECT_TRUE(records.Lines[1].startsWith("Vandrel10 "));
+
+        records.Lines[0] = RecordLine("Vandrel1", "111");
+        records.Lines[1] = RecordLine("Vandrel10", "1010");
+        EXPECT_EQ(Find(records, "Vandrel1").seconds, 111);
+        EXPECT_EQ(Find(records, "Vandrel1").line, 0);
+        EXPECT_EQ(Find(records, "Vandrel10").seconds, 1010);
+        EXPECT_EQ(Find(records, "Vandrel10").line, 1);
+        EXPECT_EQ(records.Lines.size(), 2);
+    }
+}
+
+TEST(RecordsLookup, NamesCompareAsUnsignedShiftJisBytes)
+{
+    // ソ is 0x83 0x5C: above every ASCII byte when bytes are unsigned.
+    TRecordsList records;
+    Find(records, QStringLiteral("ソラドミ"));
+    Find(records, "Zeta");
+    Find(records, "~tilde");
+    ASSERT_EQ(records.Lines.size(), 3);
+    EXPECT_TRUE(records.Lines[0].startsWith("Zeta"));
+    EXPECT_TRUE(records.Lines[1].startsWith("~tilde"));
+    EXPECT_TRUE(records.Lines[2].startsWith("\x83\x5c\x83\x89\x83\x68\x83\x7e            "));
+    EXPECT_EQ(records.Lines[2].size(), 30);
+    EXPECT_EQ(Find(records, QStringLiteral("ソラドミ")).line, 2);
+}
+
+TEST(RecordsLookup, MalformedTimeRaisesButPointsAtItsLine)
+{
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "1"), RecordLine("Broken", "12x45"), RecordLine("Zeta", "2")};
+    std::int32_t seconds = NoRecordSeconds;
+    std::uint16_t line = 2;  // still the previous problem's line
+    try {
+        records.FindRecord("Broken", seconds, line);
+        FAIL() << "no EConvertError";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'     12x45' は整数ではありません");
+    }
+    EXPECT_EQ(line, 1);
+    EXPECT_EQ(seconds, NoRecordSeconds);
+    EXPECT_EQ(records.Lines.size(), 3);
+
+    for (const QByteArray& field : {QByteArray("       12 "), QByteArray(""), QByteArray("          "),
+                                    QByteArray("    +-5   ")}) {
+        records.Lines[1] = "Broken              " + field;
+        line = 0;
+        EXPECT_THROW(records.FindRecord("Broken", seconds, line), EConvertError) << "'" << field.toStdString() << "'";
+        EXPECT_EQ(line, 1);
+    }
+}
+
+TEST(RecordsLookup, AFullListRefusesAnotherLine)
+{
+    TRecordsList records;
+    records.Lines.reserve(65535);
+    for (int i = 0; i < 65535; ++i)
+        records.Lines.append(RecordLine("B" + QByteArray::number(i).rightJustified(5, '0'), "100"));
+
+    Found found = Find(records, "B65534");
+    EXPECT_EQ(found.line, 65534);
+    EXPECT_EQ(found.seconds, 100);
+
+    std::int32_t seconds = NoRecordSeconds;
+    std::uint16_t line = 7;
+    EXPECT_THROW(records.FindRecord("A", seconds, line), EIntOverflow);
+    EXPECT_THROW(records.FindRecord("C", seconds, line), EIntOverflow);
+    EXPECT_EQ(records.Lines.size(), 65535);
+    EXPECT_EQ(line, 7);
+}
+
+// --- Long names ----------------------------------------------------------------
+
+TEST(RecordsNameKey, CutsToTwentyBytesBetweenCharacters)
+{
+    EXPECT_EQ(TRecordsList::NameKey("Vandrel1"), "Vandrel1");
+    EXPECT_EQ(TRecordsList::NameKey("abcdefghijklmnopqrstuvwxyz"), "abcdefghijklmnopqrst");
+    // 1 + 2 * 10 bytes: the tenth double-byte character would reach byte 21.
+    const QByteArray key = TRecordsList::NameKey(QStringLiteral("aソラドミ問題その十二"));
+    EXPECT_EQ(key.size(), 19);
+    EXPECT_EQ(FromShiftJis(key), QStringLiteral("aソラドミ問題その十"));
+    EXPECT_EQ(TRecordsList::NameKey(QStringLiteral("ソラドミの問題その十二番")).size(), 20);
+    EXPECT_EQ(TRecordsList::NameKey(""), "");
+}
+
+TEST(RecordsLongNames, KeepOneLineAcrossNamingsAndStores)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    for (const QString& name : {QStringLiteral("VandrelWithAVeryLongName01"), QStringLiteral("aソラドミ問題その十二番目")}) {
+        TRecordsList records;
+        records.Lines = {RecordLine("0first", "1"), RecordLine("~last", "2")};
+        for (int round = 0; round < 3; ++round) {
+            const Found found = Find(records, name);
+            EXPECT_EQ(found.line, 1);
+            records.StoreBestTime(found.line, name, 500 - round, SomeDay, fileName);
+            records.Load(fileName);
+            EXPECT_EQ(records.Lines.size(), 3);
+            EXPECT_EQ(Find(records, name).seconds, 500 - round);
+        }
+        EXPECT_EQ(records.Lines[1].left(20), TRecordsList::NameKey(name).leftJustified(20, ' '));
+        EXPECT_EQ(records.Lines[1].size(), 50);
+    }
+}
+
+// --- Storing ---------------------------------------------------------------------
+
+TEST(RecordsStore, WritesTheRecordLineAndTheWholeListWithCrLf)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "17", "x"), RecordLine("Zeta", "3600000")};
+    const Found found = Find(records, "Vandrel012");
+    ASSERT_EQ(found.line, 1);
+
+    records.StoreBestTime(found.line, "Vandrel012", 125, SomeDay, fileName);
+
+    const QByteArray date = ShortDate(SomeDay);
+    ASSERT_FALSE(date.isEmpty());
+    ASSERT_LE(date.size(), 20);
+    const QByteArray expectedLine = "Vandrel012                 125" + QByteArray(20 - date.size(), ' ') + date;
+    EXPECT_EQ(records.Lines[1], expectedLine);
+    EXPECT_EQ(expectedLine.mid(30, 20), date.rightJustified(20, ' ')) << "the date in columns 31-50";
+    EXPECT_EQ(ReadAll(fileName), RecordLine("Alpha", "17", "x") + "\r\n" + expectedLine + "\r\n" +
+                                     RecordLine("Zeta", "3600000") + "\r\n");
+}
+
+TEST(RecordsStore, ReplacesOnlyTheGivenLine)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "17"), RecordLine("Beta", "300", "old date"), RecordLine("Zeta", "9")};
+    records.StoreBestTime(1, "Beta", 299, SomeDay, fileName);
+    EXPECT_EQ(records.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), RecordLine("Beta", "299", ShortDate(SomeDay)),
+                                                RecordLine("Zeta", "9")}));
+    TRecordsList reread;
+    reread.Load(fileName);
+    EXPECT_EQ(reread.Lines, records.Lines);
+    EXPECT_EQ(Find(reread, "Beta").seconds, 299);
+}
+
+TEST(RecordsStore, LineBeyondTheListChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "17")};
+    EXPECT_THROW(records.StoreBestTime(1, "Beta", 5, SomeDay, fileName), ERangeError);
+    EXPECT_THROW(records.StoreBestTime(65535, "Beta", 5, SomeDay, fileName), ERangeError);
+    EXPECT_EQ(records.Lines, QList<QByteArray>{RecordLine("Alpha", "17")});
+    EXPECT_FALSE(QFile::exists(fileName));
+}
+
+TEST(RecordsStore, FailedWriteLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    const QByteArray old = RecordLine("Alpha", "17", "x") + "\r\n" + RecordLine("Beta", "300", "y") + "\r\n";
+    WriteAll(fileName, old);
+    TRecordsList records;
+    records.Load(fileName);
+    {
+        WriteLimit limit(old.size() - 1);
+        EXPECT_THROW(records.StoreBestTime(1, "Beta", 299, SomeDay, fileName), EFileError);
+    }
+    EXPECT_EQ(ReadAll(fileName), old);
+    EXPECT_EQ(records.Lines[1], RecordLine("Beta", "299", ShortDate(SomeDay))) << "the list holds the new record";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{RecordsFileName}) << "no temporary file left";
+}
+
+TEST(RecordsStore, TargetThatIsAFolderRaisesFileError)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(RecordsFileName);
+    ASSERT_TRUE(QDir().mkdir(folder));
+    WriteAll(folder + "/inside", "kept");
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "17")};
+    try {
+        records.StoreBestTime(0, "Alpha", 5, SomeDay, folder);
+        FAIL() << "no EFileError";
+    } catch (const EFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(folder.toStdString()), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadAll(folder + "/inside"), QByteArray("kept"));
+}
+
+// --- Loading ---------------------------------------------------------------------
+
+TEST(RecordsLoad, MissingFileIsCreatedFromTheList)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    TRecordsList records;
+    records.Load(fileName);
+    ASSERT_TRUE(QFile::exists(fileName));
+    EXPECT_EQ(ReadAll(fileName), QByteArray());
+    EXPECT_TRUE(records.Lines.isEmpty());
+
+    const QString second = dir.filePath("second.txt");
+    records.Lines = {RecordLine("Alpha", "17")};
+    records.Load(second);
+    EXPECT_EQ(ReadAll(second), RecordLine("Alpha", "17") + "\r\n");
+}
+
+TEST(RecordsLoad, ReadsLinesAsBytesWhateverTheLineEnds)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    const QList<QByteArray> lines{RecordLine("Alpha", "17"), RecordLine("\x83\x5c\x83\x89", "3")};
+    for (const QByteArray& bytes : {lines[0] + "\r\n" + lines[1] + "\r\n", lines[0] + "\n" + lines[1] + "\n",
+                                    lines[0] + "\r\n" + lines[1]}) {
+        WriteAll(fileName, bytes);
+        TRecordsList records;
+        records.Lines = {"stale"};
+        records.Load(fileName);
+        EXPECT_EQ(records.Lines, lines);
+        EXPECT_EQ(ReadAll(fileName), bytes) << "loading writes nothing";
+    }
+}
+
+TEST(RecordsLoad, UnreadableFileRaisesFileErrorAndKeepsTheList)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(RecordsFileName);
+    ASSERT_TRUE(QDir().mkdir(folder));
+    TRecordsList records;
+    records.Lines = {RecordLine("Alpha", "17")};
+    EXPECT_THROW(records.Load(folder), EFileError);
+    EXPECT_EQ(records.Lines, QList<QByteArray>{RecordLine("Alpha", "17")});
+}

@@ -1,0 +1,165 @@
+// TextFileTest.cpp: Shift-JIS lines, integer fields, and whole-file reads and atomic writes.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "WriteLimit.h"
+#include "core/RunErrors.h"
+#include "files/TextFile.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& fileName)
+{
+    QFile file(fileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+    return file.readAll();
+}
+
+void WriteAll(const QString& fileName, const QByteArray& bytes)
+{
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << fileName.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The message of the EFileError that `action` raises, or a failure when it raises none.
+template <typename Action>
+std::string FileErrorOf(Action action)
+{
+    try {
+        action();
+    } catch (const EFileError& e) {
+        return e.what();
+    }
+    ADD_FAILURE() << "no EFileError";
+    return {};
+}
+
+}  // namespace
+
+TEST(TextLines, LineEndsAllReadAlike)
+{
+    const QStringList expected{"  70", "   0   0"};
+    EXPECT_EQ(SplitTextLines("  70\r\n   0   0\r\n"), expected);
+    EXPECT_EQ(SplitTextLines("  70\n   0   0\n"), expected);
+    EXPECT_EQ(SplitTextLines("  70\r\n   0   0"), expected);
+    EXPECT_EQ(SplitTextLines("  70\n   0   0"), expected);
+}
+
+TEST(TextLines, OnlyTheFinalLineEndMakesNoLine)
+{
+    EXPECT_EQ(SplitTextLines(""), QStringList{});
+    EXPECT_EQ(SplitTextLines("\r\n"), QStringList{""});
+    EXPECT_EQ(SplitTextLines("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(SplitTextLines("a\n\n"), (QStringList{"a", ""}));
+}
+
+TEST(TextLines, ShiftJisBothWays)
+{
+    // ソ ends in 0x5C, the byte of "\": it must stay part of the character.
+    const QByteArray bytes("\x83\x5c\x83\x89\x83\x68\x83\x7e\r\nab\r\n");
+    const QStringList lines{QStringLiteral("ソラドミ"), "ab"};
+    EXPECT_EQ(SplitTextLines(bytes), lines);
+    EXPECT_EQ(JoinTextLines(lines), bytes);
+    EXPECT_EQ(ToShiftJis(QStringLiteral("問題")), QByteArray("\x96\xe2\x91\xe8"));
+    EXPECT_EQ(FromShiftJis("\x96\xe2\x91\xe8"), QStringLiteral("問題"));
+}
+
+TEST(TextLines, JoinEndsEveryLineWithTheGivenEnd)
+{
+    EXPECT_EQ(JoinTextLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(JoinTextLines({"a", "b"}, "\n"), QByteArray("a\nb\n"));
+    EXPECT_EQ(JoinTextLines({}), QByteArray());
+    EXPECT_EQ(JoinByteLines({"x", "y"}), QByteArray("x\r\ny\r\n"));
+    EXPECT_EQ(SplitByteLines("\x83\x5c\r\n\xff\n"), (QList<QByteArray>{"\x83\x5c", "\xff"}));
+}
+
+TEST(FieldInteger, BlanksAndSignBeforeDigitsOnly)
+{
+    EXPECT_EQ(ReadFieldInteger("   0"), 0);
+    EXPECT_EQ(ReadFieldInteger("  -1"), -1);
+    EXPECT_EQ(ReadFieldInteger("  +7"), 7);
+    EXPECT_EQ(ReadFieldInteger("9999"), 9999);
+    EXPECT_EQ(ReadFieldInteger(" \t12"), 12);
+    EXPECT_EQ(ReadFieldInteger("   3600000"), 3600000);
+    EXPECT_EQ(ReadFieldInteger("-2147483648"), -2147483647 - 1);
+}
+
+TEST(FieldInteger, RejectsAnythingElse)
+{
+    for (const char* field : {"", "    ", "-", "  +", "1   ", " 1 2", "  1x", "  $1", "0x1f", "- 1", "2147483648",
+                              "99999999999"})
+        EXPECT_EQ(ReadFieldInteger(field), std::nullopt) << "'" << field << "'";
+    EXPECT_EQ(ReadFieldInteger(QStringLiteral("１２")), std::nullopt) << "full-width digits";
+}
+
+TEST(ReadFile, ReadsTheBytesAsTheyAre)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("a.txt");
+    WriteAll(name, "  70\r\n\x83\x5c");
+    EXPECT_EQ(ReadFileBytes(name), QByteArray("  70\r\n\x83\x5c"));
+}
+
+TEST(ReadFile, UnreadableFilesRaiseFileErrorNamingThem)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("missing.txt");
+    EXPECT_NE(FileErrorOf([&] { ReadFileBytes(missing); }).find(missing.toStdString()), std::string::npos);
+
+    const QString folder = dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_NE(FileErrorOf([&] { ReadFileBytes(folder); }).find(folder.toStdString()), std::string::npos);
+}
+
+TEST(WriteFile, CreatesAndReplacesWholeFiles)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("p.txt");
+    WriteFileAtomically(name, "first, longer content\r\n");
+    EXPECT_EQ(ReadAll(name), QByteArray("first, longer content\r\n"));
+    WriteFileAtomically(name, "second\r\n");
+    EXPECT_EQ(ReadAll(name), QByteArray("second\r\n"));
+    WriteFileAtomically(name, "");
+    EXPECT_EQ(ReadAll(name), QByteArray());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.txt"}) << "no temporary file left";
+}
+
+TEST(WriteFile, FailedWriteLeavesTheOldFileWhole)
+{
+    // A small content stays in the file's buffer until commit, a large one is
+    // written at once: both must fail without touching the old file.
+    for (const qsizetype size : {4096, 1 << 20}) {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("p.txt");
+        WriteAll(name, "old content\r\n");
+        std::string message;
+        {
+            WriteLimit limit(64);
+            message = FileErrorOf([&] { WriteFileAtomically(name, QByteArray(size, 'x')); });
+        }
+        EXPECT_NE(message.find(name.toStdString()), std::string::npos) << message;
+        EXPECT_EQ(ReadAll(name), QByteArray("old content\r\n")) << size;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.txt"}) << "no temporary file left";
+    }
+}
+
+TEST(WriteFile, TargetsThatCannotBeFilesRaiseFileError)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    WriteAll(folder + "/inside.txt", "kept");
+    EXPECT_NE(FileErrorOf([&] { WriteFileAtomically(folder, "new"); }).find(folder.toStdString()),
+              std::string::npos);
+    EXPECT_EQ(ReadAll(folder + "/inside.txt"), QByteArray("kept"));
+
+    const QString plain = dir.filePath("plain.txt");
+    WriteAll(plain, "kept");
+    const QString under = plain + "/x.txt";
+    EXPECT_NE(FileErrorOf([&] { WriteFileAtomically(under, "new"); }).find(under.toStdString()), std::string::npos);
+    EXPECT_EQ(ReadAll(plain), QByteArray("kept"));
+}
