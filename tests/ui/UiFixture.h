@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 
@@ -126,6 +127,17 @@ protected:
     void ClickImage(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         QTest::mouseClick(form->PlotImage, Qt::LeftButton, mods, at);
+    }
+
+    // A double click as the window system delivers it: press, release, the
+    // double-click press, release.
+    void DoubleClickImage(QPoint at)
+    {
+        QTest::mouseClick(form->PlotImage, Qt::LeftButton, Qt::NoModifier, at);
+        QMouseEvent press(QEvent::MouseButtonDblClick, at, form->PlotImage->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form->PlotImage, &press);
+        QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, at);
     }
 
     void ClickWorld(double x, double y) { ClickImage(Image().WorldToPixel(x, y)); }
