@@ -1,0 +1,16 @@
+// Commands.h: the commands of vandrel-cli, each taking the words after its name.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+using Words = std::vector<std::string>;
+
+// Runs the command named by the first word; gives the process exit status.
+int RunTool(const Words& args, std::ostream& out, std::ostream& err);
+
+int RunCheck(const Words& args, std::ostream& out, std::ostream& err);
+int RunDemo(const Words& args, std::ostream& out, std::ostream& err);
+int RunApply(const Words& args, std::ostream& out, std::ostream& err);
+int RunSample(const Words& args, std::ostream& out, std::ostream& err);

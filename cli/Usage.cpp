@@ -1,0 +1,44 @@
+// Usage.cpp: the usage texts of vandrel-cli and its commands.
+#include "cli/Usage.h"
+
+#include "cli/ExitCodes.h"
+
+const char* const CheckUsage =
+    "usage: vandrel-cli check FILE\n"
+    "  Loads the problem file as the game opens it.\n"
+    "  Prints 'ok N points C corners' (exit 0), or 'FILE:LINE: message' on\n"
+    "  stderr for invalid content (exit 1). Unreadable file: exit 2.\n";
+
+const char* const DemoUsage =
+    "usage: vandrel-cli demo FILE [--max-steps N]\n"
+    "  Runs the game's demonstration on the problem, one step at a time, until\n"
+    "  a step leaves the path solved or N steps were made (default 100000).\n"
+    "  Prints one line per step ('V 25' or 'V 25 refused'), then\n"
+    "  'solved in M moves' (exit 0) or 'unsolved after M steps' (exit 1).\n";
+
+const char* const ApplyUsage =
+    "usage: vandrel-cli apply FILE MOVE...\n"
+    "  Applies moves to the problem in order. MOVE is R, L, H or V followed by\n"
+    "  a pivot (V25), C followed by a pivot (cancel), or U (undo).\n"
+    "  Prints one result line per move ('V 25 ok', 'V 25 refused', 'V 0 ignored',\n"
+    "  'U ok', 'U empty'), the path as a problem file, then\n"
+    "  'moves M solved' or 'moves M unsolved'.\n";
+
+const char* const SampleUsage =
+    "usage: vandrel-cli sample\n"
+    "  Writes the built-in sample problem as the game saves it.\n";
+
+const char* const ToolUsage =
+    "usage: vandrel-cli COMMAND [ARGS]\n"
+    "Commands:\n"
+    "  check FILE                    validate a problem file\n"
+    "  demo FILE [--max-steps N]     run the demonstration solver\n"
+    "  apply FILE MOVE...            apply moves and print the resulting path\n"
+    "  sample                        write the built-in sample problem\n"
+    "'vandrel-cli COMMAND --help' describes a command.\n";
+
+int UsageError(std::ostream& err, std::string_view what, const char* usage)
+{
+    err << "vandrel-cli: " << what << '\n' << usage;
+    return ExitUsage;
+}
