@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <QImage>
+#include <QLine>
 #include <QPoint>
 #include <QPointF>
 #include <QWidget>
@@ -84,8 +86,13 @@ protected:
 private:
     QImage& Canvas();  // the surface, created or resized to the widget on use
     void StrokeLine(QPoint from, QPoint to);
+    void StrokeLines(const std::vector<QLine>& lines);  // all in the current pen, in any order
+    void AddSegment(std::vector<QLine>& lines, double x1, double y1, double x2, double y2);
+    void MarkDirty();  // one update() per batch of drawing
+    bool eventFilter(QObject* watched, QEvent* event) override;  // follows the parent's size
 
     QImage surface_;
+    bool updatePending_ = false;
     std::int32_t penColour_ = 0;
     std::uint8_t penMode_ = PenCopy;
     std::int32_t penWidth_ = 1;
