@@ -79,7 +79,9 @@ void TFormMain::TimerTimer()
     // Seconds since the last start or continue, to the nearest (halves to even).
     const double running = std::nearbyint(clock_.MonotonicSeconds() - PlayStartTime);
     const std::int64_t total = std::int64_t{CarriedSeconds} + static_cast<std::int64_t>(running);
-    ElapsedSeconds = RangeChecked<std::int32_t>(total);
+    if (!std::in_range<std::int32_t>(total))
+        throw EIntOverflow();
+    ElapsedSeconds = static_cast<std::int32_t>(total);
     ShowClock(PanelTime, ElapsedSeconds);
 }
 

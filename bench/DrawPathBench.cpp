@@ -1,0 +1,115 @@
+// DrawPathBench.cpp: how long a full redraw and a move take, beside filling the image.
+#include <memory>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include "plot/MyImageU.h"
+#include "ui/VandrelPathU.h"
+
+namespace {
+
+// Dialogs and clock that never wait: nothing here may block a measurement.
+class TSilentDialogs : public TDialogs {
+public:
+    void ShowMessage(QWidget*, const QString&) override {}
+    bool ConfirmWarning(QWidget*, const QString&) override { return true; }
+    std::optional<QString> ChooseOpenFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return std::nullopt; }
+};
+
+class TStillClock : public TClock {
+public:
+    double MonotonicSeconds() override { return 0; }
+    QDate Today() override { return QDate(2026, 1, 1); }
+    void DelayMs(int) override {}
+};
+
+TSilentDialogs silentDialogs;
+TStillClock stillClock;
+
+// A staircase of 255 points: every inner point is a corner, the most lines a path can have.
+void LoadStaircase(TFormMain& form)
+{
+    TPuzzle& puzzle = form.Puzzle;
+    for (int i = 1; i <= MaxPoints; ++i) {
+        puzzle.WorkPath[i].X = i / 2;
+        puzzle.WorkPath[i].Y = (i - 1) / 2;
+    }
+    puzzle.PointCount = MaxPoints;
+    puzzle.ProblemPath = puzzle.WorkPath;
+}
+
+// A window whose picture is exactly width by height pixels.
+std::unique_ptr<TFormMain> FormWithImage(int width, int height)
+{
+    auto form = std::make_unique<TFormMain>(silentDialogs, stillClock);
+    form->setWindowState(Qt::WindowNoState);
+    form->resize(width + 40 + 134, height);
+    form->show();
+    QApplication::processEvents();
+    LoadStaircase(*form);
+    return form;
+}
+
+void BM_Fill(benchmark::State& state)
+{
+    QImage image(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_DrawPath(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
+    for (auto _ : state)
+        form->DrawPath();
+    state.counters["unit"] = static_cast<double>(state.range(2));
+}
+
+// One move end to end: the operation, its redraw and the repaint of the widget.
+void BM_MoveWithRedraw(benchmark::State& state)
+{
+    auto form = FormWithImage(1920, 1080);
+    form->DrawPath();
+    for (auto _ : state) {
+        // Mirroring the same tail twice leaves the path as it was.
+        form->Puzzle.ApplyOperation(OpH, 128);
+        if (form->Puzzle.History.Full())
+            form->Puzzle.History.Clear();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Fill)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPath)
+    ->Args({1920, 1080, 3})
+    ->Args({1920, 1080, 20})
+    ->Args({1920, 1080, 40})
+    ->Args({3840, 2160, 3})
+    ->Args({3840, 2160, 20})
+    ->Args({3840, 2160, 40})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoveWithRedraw)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The window creates its records file in the current folder.
+    QTemporaryDir scratch;
+    QDir::setCurrent(scratch.path());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

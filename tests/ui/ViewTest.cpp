@@ -1,0 +1,132 @@
+// ViewTest.cpp: zooming and panning the picture, and what the redraw shows.
+#include "UiFixture.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSlider>
+
+TEST_F(UiTest, ZoomKeepsTheViewCentreInTheMiddle)
+{
+    Image().SetOrigin(350, 300);
+    form->UpdateViewWindow();
+    ASSERT_DOUBLE_EQ(form->ViewCenterX, 2.5);
+    form->TrackBarUnit->setValue(40);
+    EXPECT_EQ(Image().Unit, 40);
+    EXPECT_EQ(Image().FontSize(), 40);
+    EXPECT_EQ(Image().OriginX, 300);
+    EXPECT_EQ(Image().OriginY, 300);
+    EXPECT_DOUBLE_EQ(form->ViewLeft, -7.5);
+    EXPECT_DOUBLE_EQ(form->ViewRight, 12.5);
+}
+
+TEST_F(UiTest, ResizeKeepsTheCentreAndTheScale)
+{
+    form->resize(1000 + 40 + 134, 700);
+    EXPECT_EQ(Image().width(), 1000);
+    EXPECT_EQ(Image().height(), 700);
+    EXPECT_EQ(Image().OriginX, 500);
+    EXPECT_EQ(Image().OriginY, 350);
+    EXPECT_EQ(Image().Unit, 20);
+    EXPECT_DOUBLE_EQ(form->ViewRight, 25);
+    // The path is drawn over the whole new picture.
+    EXPECT_EQ(QColor(PixelAtWorld(1, 1)), QColor(Qt::red));
+}
+
+TEST_F(UiTest, ArrowKeysMoveTheViewOverTheWorld)
+{
+    QTest::keyClick(form.get(), Qt::Key_Left);
+    EXPECT_EQ(Image().OriginX, 420);
+    QTest::keyClick(form.get(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(Image().OriginX, 520);
+    QTest::keyClick(form.get(), Qt::Key_Up);
+    EXPECT_EQ(Image().OriginY, 320);
+    QTest::keyClick(form.get(), Qt::Key_Right);
+    EXPECT_EQ(Image().OriginX, 500);
+    QTest::keyClick(form.get(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Image().OriginY, 220);
+    EXPECT_DOUBLE_EQ(form->ViewLeft, -25);
+}
+
+TEST_F(UiTest, ArrowKeysAreTakenBeforeTheFocusedControl)
+{
+    // A focused slider would move its own thumb on an arrow key.
+    form->TrackBarWait->setFocusPolicy(Qt::StrongFocus);
+    ChooseMenu(1);
+    Click(form->ButtonJidou);
+    form->TrackBarWait->setFocus();
+    QTest::keyClick(form->TrackBarWait, Qt::Key_Right);
+    EXPECT_EQ(form->TrackBarWait->value(), 3);
+    EXPECT_EQ(Image().OriginX, 380);
+}
+
+TEST_F(UiTest, OtherKeysChangeNothingAndPassOn)
+{
+    EXPECT_FALSE(form->FormKeyDown(Qt::Key_A, 0));
+    EXPECT_FALSE(form->FormKeyDown(Qt::Key_Space, ShiftKey));
+    // A line edit still gets its letters through the window's preview.
+    QLineEdit edit(form.get());
+    edit.show();
+    edit.setFocus();
+    QTest::keyClicks(&edit, QStringLiteral("a "));
+    EXPECT_EQ(edit.text(), QStringLiteral("a "));
+    EXPECT_EQ(Image().OriginX, 400);
+    EXPECT_EQ(Image().OriginY, 300);
+}
+
+TEST_F(UiTest, ArrowButtonsMoveTheDrawingAndADoubleClickFiveTimes)
+{
+    QTest::mousePress(form->ButtonLeft, Qt::LeftButton);
+    QTest::mouseRelease(form->ButtonLeft, Qt::LeftButton);
+    EXPECT_EQ(Image().OriginX, 380);
+    QTest::mouseClick(form->ButtonUp, Qt::LeftButton);
+    EXPECT_EQ(Image().OriginY, 280);
+    QTest::mouseClick(form->ButtonDown, Qt::RightButton);  // any button
+    EXPECT_EQ(Image().OriginY, 300);
+
+    // The second press of a double click carries the double-click flag.
+    QTest::mouseClick(form->ButtonRight, Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), form->ButtonRight->mapToGlobal(QPointF(5, 5)),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->ButtonRight, &second);
+    QTest::mouseRelease(form->ButtonRight, Qt::LeftButton);
+    EXPECT_EQ(Image().OriginX, 380 + 20 + 100);
+}
+
+TEST_F(UiTest, ControlDragPansPixelForPixel)
+{
+    QTest::mousePress(form->PlotImage, Qt::LeftButton, Qt::ControlModifier, QPoint(100, 100));
+    EXPECT_TRUE(form->DragPanning);
+    form->ImageMouseMove(ControlKey, 115, 95);
+    form->ImageMouseMove(0, 130, 90);  // control may be let go
+    EXPECT_EQ(Image().OriginX, 430);
+    EXPECT_EQ(Image().OriginY, 290);
+    QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, QPoint(130, 90));
+    EXPECT_FALSE(form->DragPanning);
+    form->ImageMouseMove(0, 200, 200);
+    EXPECT_EQ(Image().OriginX, 430);
+    EXPECT_EQ(Image().OriginY, 290);
+}
+
+TEST_F(UiTest, PictureIsRedPathOverSilverGridAndGreyAxesOnWhite)
+{
+    const QImage& s = Image().Surface();
+    EXPECT_EQ(QColor(s.pixel(Image().WorldToPixel(10.5, 10))), QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(QColor(s.pixel(Image().WorldToPixel(10.5, 0))), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(QColor(s.pixel(Image().WorldToPixel(10.5, 10.5))), QColor(Qt::white));
+    EXPECT_EQ(QColor(s.pixel(Image().WorldToPixel(-4, -3.5))), QColor(Qt::red));
+}
+
+TEST_F(UiTest, OnePointPathDrawsNoLine)
+{
+    UseProblem(QStringList{"   1", "   0   0"});
+    EXPECT_EQ(form->Puzzle.PointCount, 1);
+    EXPECT_EQ(QColor(PixelAtWorld(0.5, 0)), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(QColor(PixelAtWorld(0, 0.5)), QColor(0x80, 0x80, 0x80));
+}
+
+TEST_F(UiTest, PanFarBeyondThe32BitRangeIsRefused)
+{
+    Image().SetOrigin(2147483600, 300);
+    EXPECT_THROW(form->FormKeyDown(Qt::Key_Left, ShiftKey), EIntOverflow);
+    EXPECT_EQ(Image().OriginX, 2147483600);
+}
