@@ -5,12 +5,14 @@
 
 namespace {
 
-// Direction code of a unit step from a to b.
+// Direction code of a unit step from a to b. A longer step (only a malformed
+// path has one) maps to some other byte; the difference is taken in 64 bits so
+// that far-apart points cannot overflow.
 std::uint8_t StepDir(const PathPoint& a, const PathPoint& b)
 {
     if (a.Y == b.Y)
-        return static_cast<std::uint8_t>(a.X - b.X + 1);
-    return static_cast<std::uint8_t>(a.Y - b.Y + 2);
+        return static_cast<std::uint8_t>(std::int64_t{a.X} - b.X + 1);
+    return static_cast<std::uint8_t>(std::int64_t{a.Y} - b.Y + 2);
 }
 
 } // namespace
