@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QImage>
+#include <QSlider>
 
 #include <benchmark/benchmark.h>
 
