@@ -17,24 +17,27 @@
 namespace {
 
 // The Japanese fonts the game was drawn for, with the IPA fonts as stand-ins.
-QFont PGothic(int pixels, bool bold = false)
+QFont JapaneseFont(const QStringList& families, int pixels, bool bold)
 {
     QFont f;
-    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                   QStringLiteral("IPAGothic")});
+    f.setFamilies(families);
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
 }
 
+QFont PGothic(int pixels, bool bold = false)
+{
+    return JapaneseFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+                         QStringLiteral("IPAGothic")},
+                        pixels, bold);
+}
+
 QFont Gothic(int pixels, bool bold = false)
 {
-    QFont f;
-    f.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
-                   QStringLiteral("IPAPGothic")});
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
+    return JapaneseFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
+                         QStringLiteral("IPAPGothic")},
+                        pixels, bold);
 }
 
 void SetTextColour(QWidget* w, const QColor& colour)

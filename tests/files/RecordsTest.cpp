@@ -7,26 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "FileHelpers.h"
 #include "WriteLimit.h"
 #include "core/RunErrors.h"
 #include "files/Records.h"
 #include "files/TextFile.h"
 
 namespace {
-
-QByteArray ReadAll(const QString& fileName)
-{
-    QFile file(fileName);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
-    return file.readAll();
-}
-
-void WriteAll(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << fileName.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A line as the file holds it: name field, time field and, when given, date field.
 QByteArray RecordLine(const QByteArray& name, const QByteArray& seconds, const QByteArray& date = {})

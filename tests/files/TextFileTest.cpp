@@ -5,25 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "FileHelpers.h"
 #include "WriteLimit.h"
 #include "core/RunErrors.h"
 #include "files/TextFile.h"
 
 namespace {
-
-QByteArray ReadAll(const QString& fileName)
-{
-    QFile file(fileName);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
-    return file.readAll();
-}
-
-void WriteAll(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << fileName.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // The message of the EFileError that `action` raises, or a failure when it raises none.
 template <typename Action>
