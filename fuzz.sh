@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (clang, libFuzzer, ASan, UBSan) into build-fuzz/ and runs each for SECONDS seconds.
+#
+#   ./fuzz.sh SECONDS
+#
+# Every target starts from a scratch copy of its seed corpus in fuzz/corpus/,
+# so the repository stays as it is. Fails when any target reports a finding;
+# the inputs that caused it are kept in build-fuzz/findings/<target>/.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+seconds=${1:-}
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: $0 SECONDS   (each fuzz target runs that many seconds)" >&2
+  exit 2
+fi
+
+# The fuzzer runtime comes with Debian's clang.
+missing=()
+for p in clang libclang-rt-14-dev; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+targets=(problem_text records moves)
+build=build-fuzz
+# The compilers count only when the tree is first configured; the option every time.
+CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
+
+# Scratch space in memory when there is some: the records target writes a file per input.
+scratch_parent=${TMPDIR:-/tmp}
+[ -d /dev/shm ] && [ -w /dev/shm ] && scratch_parent=/dev/shm
+scratch=$(mktemp -d "$scratch_parent/vandrel-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+declare -A max_len=([problem_text]=8192 [records]=8192 [moves]=4096)
+failed=()
+summary=()
+for t in "${targets[@]}"; do
+  corpus="$scratch/corpus-$t"
+  artifacts="$scratch/artifacts-$t"
+  log="$scratch/$t.log"
+  mkdir -p "$artifacts" "$scratch/tmp-$t"
+  cp -r "fuzz/corpus/$t" "$corpus"
+  echo "== fuzz_$t: $seconds s"
+  status=0
+  TMPDIR="$scratch/tmp-$t" "$build/fuzz/fuzz_$t" \
+    -max_total_time="$seconds" -max_len="${max_len[$t]}" -timeout=20 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1 || status=$?
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  if [ "$status" -ne 0 ] || [ -n "$(ls -A "$artifacts")" ]; then
+    failed+=("$t")
+    keep="$build/findings/$t"
+    mkdir -p "$keep"
+    cp "$artifacts"/* "$keep"/ 2>/dev/null || true
+    cp "$log" "$keep/fuzz.log"
+    grep -E '^(==[0-9]+==ERROR|SUMMARY|\*\*\* fuzz check failed)|runtime error' "$log" | head -n 20 || true
+    echo "fuzz_$t: FINDING (exit $status); inputs and log in $keep/"
+    echo "  replay one with: $build/fuzz/fuzz_$t $keep/<input>"
+    summary+=("fuzz_$t: ${execs:-?} executions, FINDING")
+  else
+    summary+=("fuzz_$t: ${execs:-?} executions, no finding")
+  fi
+done
+
+echo "== summary ($seconds s per target)"
+printf '%s\n' "${summary[@]}"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "findings in: ${failed[*]}" >&2
+  exit 1
+fi

@@ -1,0 +1,202 @@
+// RecordsFuzz.cpp: fuzz target: a records file, problems named and best times stored, no other line touched.
+//
+// Input: byte 0 holds flags, then the records file's bytes, then up to four
+// problem names, each after a 0 byte. A name of one byte or none picks one of
+// the names below; a longer one is a file path (UTF-8, or Shift-JIS with flag
+// bit 0) cut to its problem name the way the game does. Without names, two of
+// the names below are used. Flag byte 0xFF fills the list up to one line
+// below its capacity first and only looks the names up.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <QByteArray>
+#include <QDate>
+#include <QDir>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "FuzzSupport.h"
+#include "core/RunErrors.h"
+#include "files/ProblemFile.h"
+#include "files/Records.h"
+#include "files/TextFile.h"
+
+namespace {
+
+constexpr int MaxNames = 4;
+constexpr qsizetype MaxLines = 65535;
+constexpr qsizetype ThoroughLines = 4096;  // lists up to this long are compared line by line
+
+const char* const KnownNames[] = {
+    "Vandrel1",
+    "Vandrel10",
+    "Vandrel000",
+    "",
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZ",  // longer than the name field
+    "問題",                        // double-byte characters
+    "ソラドミの長い問題です",      // 22 bytes in Shift-JIS
+    "ABCDEFGHIJKLMNOPQRS問",       // a double-byte character across column 20
+    "Vandrel ",                    // ends in a blank, like the padding
+    "😀",                          // no Shift-JIS form at all
+};
+constexpr int KnownNameCount = sizeof KnownNames / sizeof KnownNames[0];
+
+QString RecordsPath()
+{
+    static const std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();
+    FUZZ_CHECK(dir->isValid(), "no temporary folder");
+    return QDir(dir->path()).filePath(RecordsFileName);
+}
+
+QString NameFrom(const QByteArray& spec, bool shiftJis)
+{
+    if (spec.size() <= 1)
+        return QString::fromUtf8(KnownNames[spec.isEmpty() ? 0 : static_cast<std::uint8_t>(spec[0]) % KnownNameCount]);
+    return ProblemNameFromPath(shiftJis ? FromShiftJis(spec) : QString::fromUtf8(spec));
+}
+
+// The line a store writes, built independently of the list's code.
+QByteArray ExpectedRecordLine(const QByteArray& key, std::int32_t seconds, const QDate& date)
+{
+    const QByteArray dateText = ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
+    return key.leftJustified(20, ' ') + QByteArray::number(seconds).rightJustified(10, ' ') +
+           dateText.rightJustified(20, ' ');
+}
+
+std::string Quoted(const QString& name)
+{
+    return "\"" + name.toStdString() + "\"";
+}
+
+// Whether `after` is `before` with `line` inserted at `at`.
+bool InsertedAt(const QList<QByteArray>& before, const QList<QByteArray>& after, qsizetype at, const QByteArray& line)
+{
+    if (after.size() != before.size() + 1 || at < 0 || at >= after.size() || after[at] != line)
+        return false;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (after[i < at ? i : i + 1] != before[i])
+            return false;
+    }
+    return true;
+}
+
+// Looks the problem up; the list may only gain the problem's default line.
+// Returns false when the full list refused a new line. A long list is not
+// copied to compare every line: that would make each input slow.
+bool Find(TRecordsList& records, const QString& name, std::uint16_t& line, std::int32_t& best, bool& unreadable)
+{
+    const bool thorough = records.Lines.size() <= ThoroughLines;
+    const QList<QByteArray> before = thorough ? records.Lines : QList<QByteArray>();
+    const qsizetype sizeBefore = records.Lines.size();
+    const QByteArray key = TRecordsList::NameKey(name);
+    FUZZ_CHECK(key.size() <= 20, "name key of " + std::to_string(key.size()) + " bytes for " + Quoted(name));
+    const QByteArray field = key.leftJustified(20, ' ');
+    best = NoRecordSeconds;
+    unreadable = false;
+    line = 0xFFFF;
+    try {
+        records.FindRecord(name, best, line);
+    } catch (const EConvertError&) {
+        unreadable = true;
+    } catch (const EIntOverflow&) {
+        FUZZ_CHECK(sizeBefore >= MaxLines, "overflow with " + std::to_string(sizeBefore) + " lines");
+        FUZZ_CHECK(records.Lines.size() == sizeBefore && (!thorough || records.Lines == before),
+                   "the list changed on an overflow");
+        return false;
+    }
+    FUZZ_CHECK(line < records.Lines.size(), "record line beyond the list");
+    if (records.Lines.size() == sizeBefore) {
+        FUZZ_CHECK(!thorough || records.Lines == before, "lookup of " + Quoted(name) + " changed the list");
+        FUZZ_CHECK(records.Lines[line].left(20) == field, "lookup of " + Quoted(name) + " found another line");
+    } else {
+        FUZZ_CHECK(!unreadable, "unreadable time on a line just inserted");
+        const QByteArray defaultLine = field + QByteArray::number(NoRecordSeconds).rightJustified(10, ' ');
+        FUZZ_CHECK(thorough ? InsertedAt(before, records.Lines, line, defaultLine)
+                            : records.Lines.size() == sizeBefore + 1 && records.Lines[line] == defaultLine,
+                   "lookup of " + Quoted(name) + " did more than insert its default line");
+        FUZZ_CHECK(best == NoRecordSeconds, "new line with a time");
+    }
+    return true;
+}
+
+void Store(TRecordsList& records, std::uint16_t line, const QString& name, std::int32_t seconds, const QDate& date)
+{
+    const QList<QByteArray> before = records.Lines;
+    const QString fileName = RecordsPath();
+    records.StoreBestTime(line, name, seconds, date, fileName);
+
+    FUZZ_CHECK(records.Lines.size() == before.size(), "a store changed the number of lines");
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (i != line)
+            FUZZ_CHECK(records.Lines[i] == before[i], "a store of " + Quoted(name) + " changed line " +
+                                                          std::to_string(i) + " of another problem");
+    }
+    FUZZ_CHECK(records.Lines[line] == ExpectedRecordLine(TRecordsList::NameKey(name), seconds, date),
+               "stored line of " + Quoted(name) + " is not the record");
+
+    // The file holds the list, and reading it gives the same lines back.
+    const QByteArray written = ReadFileBytes(fileName);
+    FUZZ_CHECK(written == JoinByteLines(records.Lines), "the file is not the list");
+    TRecordsList reread;
+    reread.Load(fileName);
+    FUZZ_CHECK(reread.Lines == records.Lines, "the written file reads back as other lines");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::uint8_t flags = data[0];
+    const QList<QByteArray> pieces = QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1)).split('\0');
+
+    TRecordsList records;
+    records.Lines = SplitByteLines(pieces[0]);
+    const bool full = flags == 0xFF;
+    if (full) {
+        // Lines after every name (no Shift-JIS byte is 0xFF), so that a lookup
+        // stops before them: scanning them all for every input would be slow.
+        const QByteArray filler = QByteArray(20, '\xFF') + QByteArray::number(1).rightJustified(10, ' ');
+        records.Lines.reserve(MaxLines);
+        while (records.Lines.size() < MaxLines - 1)
+            records.Lines.append(filler);
+    }
+
+    QList<QString> names;
+    for (qsizetype i = 1; i < pieces.size() && names.size() < MaxNames; ++i)
+        names.append(NameFrom(pieces[i], flags & 1));
+    if (names.isEmpty()) {
+        names.append(QString::fromUtf8(KnownNames[(flags >> 1) % KnownNameCount]));
+        names.append(QString::fromUtf8(KnownNames[(flags >> 4) % KnownNameCount]));
+    }
+
+    for (int k = 0; k < names.size(); ++k) {
+        const QString& name = names[k];
+        std::uint16_t line = 0;
+        std::int32_t best = 0;
+        bool unreadable = false;
+        if (!Find(records, name, line, best, unreadable))
+            continue;
+        // A full list is only looked up in: writing it takes long, and a
+        // store does not depend on the list's length.
+        if (full)
+            continue;
+
+        // A faster time, as the game stores it; now and then the slowest possible.
+        const std::int32_t seconds = (flags & 2) && k == 0 ? INT32_MAX : (flags * 7919 + k * 104729) % 3600000;
+        const QDate date = (flags & 4) ? QDate() : QDate(2000 + flags % 100, 1 + k * 3, 1 + flags % 28);
+        Store(records, line, name, seconds, date);
+
+        // Looking the problem up again finds the record just stored.
+        std::uint16_t again = 0;
+        FUZZ_CHECK(Find(records, name, again, best, unreadable), "lookup after a store overflowed");
+        FUZZ_CHECK(again == line && !unreadable && best == seconds,
+                   "lookup after a store of " + Quoted(name) + " does not find it");
+    }
+    return 0;
+}
