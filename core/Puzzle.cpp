@@ -55,6 +55,9 @@ MoveOutcome TPuzzle::Operate(std::uint8_t op, std::uint8_t pivot, bool undoing)
         return MoveOutcome::HistoryFull;
     }
 
+    // The rotation steps along the path's own directions: make sure they
+    // describe the points as they stand, whatever drew (or did not draw) last.
+    DeriveStructure();
     bool accepted = false;
     switch (op) {
     case OpR: accepted = RotateTail(pivot, 3); break;

@@ -26,6 +26,10 @@ void TFormMain::ButtonNyuuryokuBeginClick()
 {
     if (Unsaved && !dialogs_.ConfirmWarning(this, NewProblemQuestion))
         return;
+    // A point picked in a play belongs to the path the entry is about to
+    // replace: a choice from its group would fold the path being drawn, or the
+    // finished one by the steps of the old.
+    RadioGroupSousa->hide();
     ButtonNyuuryokuBegin->setEnabled(false);
     GameMode = ModeEntry;
     // Every path starts at the origin, which point 1 already holds.
