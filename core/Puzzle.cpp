@@ -129,9 +129,17 @@ bool TPuzzle::Undo()
     if (History.MoveCount == 0)
         return false;
     const MoveEntry e = History.Latest();
+    // The move is taken back even when the solved handling that the undo may
+    // trigger ends in an error (a records file that cannot be written).
+    struct DropUndone {
+        TPuzzle& puzzle;
+        ~DropUndone()
+        {
+            puzzle.History.Drop(1);
+            puzzle.host_.SetUndoEnabled(puzzle.History.MoveCount > 0);
+        }
+    } drop{*this};
     Operate(InverseOp(e.OpCode), e.Pivot, true);
-    History.Drop(1);
-    host_.SetUndoEnabled(History.MoveCount > 0);
     return true;
 }
 

@@ -520,3 +520,35 @@ TEST_F(PuzzleTest, StepBeyondInt32IsAnOverflowError)
     rig->Load({{0, INT32_MAX}, {1, INT32_MAX}});
     EXPECT_THROW(puzzle.ApplyOperation(OpL, 1), EIntOverflow);
 }
+
+// A host whose solved handling fails, as a records file that cannot be written does.
+namespace {
+class FailingSolveHost : public PuzzleHost {
+public:
+    void DrawPath() override {}
+    void HighlightTail(std::uint8_t, std::uint8_t) override {}
+    void ShowMessage(const std::string&) override {}
+    void SetUndoEnabled(bool enabled) override { undoEnabled = enabled; }
+    void PathSolved() override { throw EFileError("records"); }
+    bool undoEnabled = true;
+};
+} // namespace
+
+TEST(UndoTest, UndoIsTakenBackEvenWhenTheSolvedHandlingFails)
+{
+    FailingSolveHost host;
+    TPuzzle puzzle(host);
+    // (0,0),(1,0),(2,0): straight; H at 2 changes nothing but counts as a move
+    // whose undo reports the straight path solved.
+    for (int i = 1; i <= 3; ++i) {
+        puzzle.WorkPath[i].X = i - 1;
+        puzzle.WorkPath[i].Y = 0;
+    }
+    puzzle.PointCount = 3;
+    puzzle.DeriveStructure();
+    EXPECT_THROW(puzzle.ApplyOperation(OpH, 2), EFileError);
+    ASSERT_EQ(puzzle.MoveCount(), 1);
+    EXPECT_THROW(puzzle.Undo(), EFileError);
+    EXPECT_EQ(puzzle.MoveCount(), 0);
+    EXPECT_FALSE(host.undoEnabled);
+}
