@@ -41,13 +41,25 @@ std::uint16_t LineIndex(qsizetype i)
     return static_cast<std::uint16_t>(i);
 }
 
+// A field's text fit for a message: control characters, which a damaged
+// file may hold, show as the replacement character. A NUL left in would even
+// end the message right after its opening quote.
+QString Printable(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 // The best time in columns 21-30; raises EConvertError with the field's text.
 std::int32_t ReadSeconds(const QByteArray& line)
 {
     const QString field = FromShiftJis(line.mid(NameBytes, SecondsBytes));
     const std::optional<int> seconds = ReadFieldInteger(field);
     if (!seconds)
-        throw EConvertError(field.toStdString());
+        throw EConvertError(Printable(field).toStdString());
     return *seconds;
 }
 
@@ -90,6 +102,10 @@ void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, 
     const QByteArray dateText = ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
     Lines[recordLine] = NameField(NameKey(name)) + RightAligned(QByteArray::number(seconds), SecondsBytes) +
                         RightAligned(dateText, DateBytes);
+    // A file that is there but cannot be read is left alone: the records it
+    // holds never reached the list, and writing the list would lose them.
+    if (QFileInfo(fileName).isFile())
+        ReadFileBytes(fileName);
     WriteFileAtomically(fileName, JoinByteLines(Lines));
 }
 
@@ -100,10 +116,13 @@ QByteArray TRecordsList::NameKey(const QString& name)
     // the cut such a name, padded, would never equal a 20-byte field: every
     // naming would insert another line and every store add one more. The price
     // is that two long names alike in their first 20 bytes share one record.
+    // A line break (a file name may hold one) would split the record's line in
+    // two in the file; it is kept as "?", like a character Shift-JIS lacks.
     QByteArray key;
     for (qsizetype pos = 0; pos < name.size();) {
         const qsizetype length = (name[pos].isHighSurrogate() && pos + 1 < name.size()) ? 2 : 1;
-        const QByteArray character = ToShiftJis(name.mid(pos, length));
+        const bool lineBreak = name[pos] == u'\n' || name[pos] == u'\r';
+        const QByteArray character = lineBreak ? QByteArray("?") : ToShiftJis(name.mid(pos, length));
         if (key.size() + character.size() > NameBytes)
             break;
         key += character;
