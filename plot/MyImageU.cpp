@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -21,6 +22,13 @@ namespace {
 
 constexpr double MinPixel = std::numeric_limits<std::int32_t>::min();
 constexpr double MaxPixel = std::numeric_limits<std::int32_t>::max();
+
+// Damage is kept in squares of this many pixels: small enough that a path
+// covers few of them, large enough that the copies stay long runs.
+constexpr int TileSize = 64;
+constexpr std::uint8_t TileToPaint = 1;  // changed since last handed to Qt for painting
+constexpr std::uint8_t TileDrawn = 2;    // drawn over since the backdrop was laid
+constexpr std::uint8_t TileKept = 4;     // the backdrop's pixels of this tile are in the copy
 
 // Takes an integral double into 32 bits; NaN fails the comparison too.
 std::int32_t FitInt32(double integral)
@@ -186,6 +194,21 @@ void PaintSlant(QImage& surface, const QLine& line, const Ink& ink)
     painter.drawLine(line);
 }
 
+// What a slanted line may have changed: its box widened by the pen on every
+// side (the caps reach that far at most), clipped to the surface.
+std::optional<QRect> SlantBox(const QLine& line, const Ink& ink, QSize surface)
+{
+    const std::int64_t left = std::max<std::int64_t>(std::int64_t{std::min(line.x1(), line.x2())} - ink.width, 0);
+    const std::int64_t right =
+        std::min<std::int64_t>(std::int64_t{std::max(line.x1(), line.x2())} + ink.width, surface.width() - 1);
+    const std::int64_t top = std::max<std::int64_t>(std::int64_t{std::min(line.y1(), line.y2())} - ink.width, 0);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(std::int64_t{std::max(line.y1(), line.y2())} + ink.width, surface.height() - 1);
+    if (left > right || top > bottom)
+        return std::nullopt;
+    return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom)));
+}
+
 }  // namespace
 
 QColor ColourFromBgr(std::int32_t bgr)
@@ -232,17 +255,170 @@ QImage& TMyImage2::Canvas()
     if (surface_.size() != size()) {
         surface_ = QImage(size(), QImage::Format_RGB32);
         surface_.fill(Qt::white);
+        ResetTiles();
+        TouchAll();
     }
     return surface_;
 }
 
-void TMyImage2::MarkDirty()
+void TMyImage2::ResetTiles()
 {
-    // A pending update() already covers the whole widget; asking again per
-    // line would only add work.
-    if (!updatePending_) {
-        updatePending_ = true;
-        update();
+    tileColumns_ = (surface_.width() + TileSize - 1) / TileSize;
+    tileRows_ = (surface_.height() + TileSize - 1) / TileSize;
+    tiles_.assign(std::size_t(tileColumns_) * std::size_t(tileRows_), 0);
+}
+
+void TMyImage2::Touch(const QRect& pixels)
+{
+    const int firstColumn = pixels.left() / TileSize;
+    const int lastColumn = pixels.right() / TileSize;
+    for (int row = pixels.top() / TileSize; row <= pixels.bottom() / TileSize; ++row) {
+        std::uint8_t* tile = tiles_.data() + std::size_t(row) * std::size_t(tileColumns_);
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            // The backdrop is copied a tile at a time, just before the tile
+            // is first drawn over: most of it never is.
+            if (backdropKey_ && !(tile[column] & TileKept)) {
+                CopyTiles(backdrop_, surface_, row, column, column + 1);
+                tile[column] |= TileKept;
+            }
+            tile[column] |= TileToPaint | TileDrawn;
+        }
+    }
+    SchedulePaint();
+}
+
+void TMyImage2::TouchAll()
+{
+    std::fill(tiles_.begin(), tiles_.end(), TileToPaint);
+    backdropKey_.reset();
+    SchedulePaint();
+}
+
+void TMyImage2::SchedulePaint()
+{
+    // The drawing calls of one handler collect their tiles; the update is
+    // asked for once, after the handler, unless Repaint comes first.
+    if (paintQueued_)
+        return;
+    paintQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            paintQueued_ = false;
+            const QRegion region = TakePaintRegion();
+            if (!region.isEmpty())
+                update(region);
+        },
+        Qt::QueuedConnection);
+}
+
+QRegion TMyImage2::TakePaintRegion()
+{
+    // One rectangle per run of tiles in a row; a row whose runs are those of
+    // the row above extends them downward instead. The rectangles come out
+    // sorted and banded as QRegion::setRects wants them.
+    std::vector<QRect> rects;
+    std::size_t bandStart = 0;  // first rectangle of the row above
+    for (int row = 0; row < tileRows_; ++row) {
+        std::uint8_t* tile = tiles_.data() + std::size_t(row) * std::size_t(tileColumns_);
+        const std::size_t rowStart = rects.size();
+        const int top = row * TileSize;
+        const int height = std::min(TileSize, surface_.height() - top);
+        for (int column = 0; column < tileColumns_;) {
+            if (!(tile[column] & TileToPaint)) {
+                ++column;
+                continue;
+            }
+            const int first = column;
+            for (; column < tileColumns_ && (tile[column] & TileToPaint); ++column)
+                tile[column] &= std::uint8_t(~TileToPaint);
+            const int left = first * TileSize;
+            const int width = std::min(column * TileSize, surface_.width()) - left;
+            rects.emplace_back(left, top, width, height);
+        }
+        const std::size_t count = rects.size() - rowStart;
+        const bool sameAsAbove =
+            count > 0 && rowStart - bandStart == count && rects[bandStart].bottom() == top - 1 &&
+            std::equal(rects.begin() + std::ptrdiff_t(bandStart), rects.begin() + std::ptrdiff_t(rowStart),
+                       rects.begin() + std::ptrdiff_t(rowStart), [](const QRect& a, const QRect& b) {
+                           return a.left() == b.left() && a.right() == b.right();
+                       });
+        if (sameAsAbove) {
+            for (std::size_t i = bandStart; i < rowStart; ++i)
+                rects[i].setBottom(top + height - 1);
+            rects.resize(rowStart);
+        } else {
+            bandStart = rowStart;
+        }
+    }
+    QRegion region;
+    region.setRects(rects.data(), int(rects.size()));
+    return region;
+}
+
+void TMyImage2::DrawBackdrop(double left, double right, double bottom, double top,
+                             std::int32_t gridColour, std::int32_t axesColour)
+{
+    BackdropKey key{size(), OriginX, OriginY, Unit, {}, left, right, bottom, top,
+                    gridColour, axesColour, penMode_ == PenXor};
+    std::copy(&Matrix[0][0], &Matrix[0][0] + key.matrix.size(), key.matrix.begin());
+    Canvas();
+    if (backdropKey_ == key) {
+        LayBackdrop();
+        penWidth_ = 1;
+        penColour_ = axesColour;
+        penPos_ = backdropPenPos_;
+        return;
+    }
+    // Drawn afresh. A refused segment leaves the picture as far as it got,
+    // and no backdrop is kept.
+    ClearWhite();
+    SetPenWidth(1);
+    SetPenColor(gridColour);
+    DrawGrid(left, right, bottom, top);
+    SetPenColor(axesColour);
+    DrawAxes(left, right, bottom, top);
+    if (surface_.isNull())
+        return;
+    // Only the buffer: tiles are copied into it as they are first drawn over.
+    if (backdrop_.size() != surface_.size())
+        backdrop_ = QImage(surface_.size(), surface_.format());
+    for (std::uint8_t& tile : tiles_)
+        tile &= TileToPaint;
+    backdropKey_ = key;
+    backdropPenPos_ = penPos_;
+}
+
+void TMyImage2::CopyTiles(QImage& to, const QImage& from, int row, int firstColumn, int endColumn)
+{
+    const auto bytesPerLine = std::size_t(surface_.bytesPerLine());
+    const auto offset = std::size_t(firstColumn) * TileSize * sizeof(QRgb);
+    const auto length =
+        std::size_t(std::min(endColumn * TileSize, surface_.width()) - firstColumn * TileSize) * sizeof(QRgb);
+    uchar* toBits = to.bits();
+    const uchar* fromBits = from.constBits();
+    const int bottom = std::min((row + 1) * TileSize, surface_.height());
+    for (int y = row * TileSize; y < bottom; ++y)
+        std::memcpy(toBits + std::size_t(y) * bytesPerLine + offset,
+                    fromBits + std::size_t(y) * bytesPerLine + offset, length);
+}
+
+void TMyImage2::LayBackdrop()
+{
+    // Only what was drawn over since: a path covers a small part of the picture.
+    for (int row = 0; row < tileRows_; ++row) {
+        std::uint8_t* tile = tiles_.data() + std::size_t(row) * std::size_t(tileColumns_);
+        for (int column = 0; column < tileColumns_;) {
+            if (!(tile[column] & TileDrawn)) {
+                ++column;
+                continue;
+            }
+            const int first = column;
+            for (; column < tileColumns_ && (tile[column] & TileDrawn); ++column)
+                tile[column] = TileToPaint | TileKept;
+            CopyTiles(surface_, backdrop_, row, first, column);
+            SchedulePaint();
+        }
     }
 }
 
@@ -253,15 +429,18 @@ const QImage& TMyImage2::Surface() const
 
 void TMyImage2::Repaint()
 {
-    repaint();
+    // Only the tiles that changed: a move redraws a small part of the picture.
+    const QRegion region = TakePaintRegion();
+    if (!region.isEmpty())
+        repaint(region);
 }
 
 void TMyImage2::paintEvent(QPaintEvent* event)
 {
-    updatePending_ = false;
     const QImage& canvas = Canvas();
     QPainter screen(this);
-    screen.drawImage(event->rect(), canvas, event->rect());
+    for (const QRect& rect : event->region())
+        screen.drawImage(rect, canvas, rect);
 }
 
 void TMyImage2::resizeEvent(QResizeEvent* event)
@@ -298,7 +477,7 @@ void TMyImage2::Clear(std::int32_t colour)
     // The fill does not go through the brush, so brush and pen stay as set;
     // and it replaces every pixel whatever the pen mode.
     Canvas().fill(ColourFromBgr(colour));
-    MarkDirty();
+    TouchAll();  // and no backdrop under it any more
 }
 
 void TMyImage2::ClearWhite()
@@ -378,11 +557,14 @@ void TMyImage2::StrokeLines(const std::vector<QLine>& lines)
             if (const auto rect = RunRect(line, ink, canvas.size()))
                 rects.push_back(*rect);
         } else {
+            if (const auto box = SlantBox(line, ink, canvas.size()))
+                Touch(*box);
             PaintSlant(canvas, line, ink);
         }
     }
+    for (const QRect& rect : rects)
+        Touch(rect);
     PaintRects(canvas, rects, ink);
-    MarkDirty();
 }
 
 // Collects what Segment would draw, and moves the pen as Segment does. A full
@@ -431,11 +613,11 @@ void TMyImage2::DrawSquare(std::uint8_t halfWidth, std::uint8_t halfHeight, doub
         return;
     // Plain pen colour, whatever the pen mode and width.
     const QRgb colour = ColourFromBgr(penColour_).rgb();
+    Touch(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))));
     for (auto y = top; y <= bottom; ++y) {
         QRgb* row = RowOf(canvas, int(y));
         std::fill(row + left, row + right + 1, colour);
     }
-    MarkDirty();
 }
 
 // Grid and axes collect their segments and draw them as one batch (same pen,

@@ -1,13 +1,16 @@
 // MyImageU.h: the plotting image, a widget that draws in world coordinates on a raster surface.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QImage>
 #include <QLine>
 #include <QPoint>
 #include <QPointF>
+#include <QRegion>
 #include <QWidget>
 
 // Modifier bits of a mouse event, as the handlers receive them.
@@ -56,6 +59,16 @@ public:
     void DrawAxes(double left, double right, double bottom, double top);
     void DrawGrid(double left, double right, double bottom, double top);
 
+    // White, then the grid in one colour and the axes in another, over the
+    // given world window, with the pen 1 wide: the same pixels and pen as
+    // ClearWhite, SetPenWidth(1), SetPenColor(grid), DrawGrid,
+    // SetPenColor(axes), DrawAxes. The result is kept and laid down again for
+    // as long as nothing it was drawn from changes (window, origin, unit,
+    // matrix, size, colours, XOR or copy), which costs only the parts that
+    // were drawn over since.
+    void DrawBackdrop(double left, double right, double bottom, double top,
+                      std::int32_t gridColour, std::int32_t axesColour);
+
     // Shows what has been drawn at once.
     void Repaint();
 
@@ -84,15 +97,46 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Everything a backdrop's pixels and the pen it leaves depend on.
+    struct BackdropKey {
+        QSize size;
+        std::int32_t originX, originY, unit;
+        std::array<double, 12> matrix;
+        double left, right, bottom, top;
+        std::int32_t gridColour, axesColour;
+        bool xorMode;
+        // Plain == on the doubles: a NaN never matches (and never draws), and
+        // -0 and +0 give the same pixels.
+        bool operator==(const BackdropKey&) const = default;
+    };
+
     QImage& Canvas();  // the surface, created or resized to the widget on use
     void StrokeLine(QPoint from, QPoint to);
     void StrokeLines(const std::vector<QLine>& lines);  // all in the current pen, in any order
     void AddSegment(std::vector<QLine>& lines, double x1, double y1, double x2, double y2);
-    void MarkDirty();  // one update() per batch of drawing
     bool eventFilter(QObject* watched, QEvent* event) override;  // follows the parent's size
 
+    // Changes to the surface are kept per square tile: which tiles still have
+    // to reach the screen, which differ from the backdrop, and which of the
+    // backdrop's tiles have been copied aside.
+    void ResetTiles();
+    void Touch(const QRect& pixels);  // before drawing on pixels inside the surface
+    void TouchAll();                  // after replacing every pixel
+    void SchedulePaint();             // one queued update() for a batch of changes
+    QRegion TakePaintRegion();        // the tiles to paint, handed over
+    void LayBackdrop();               // the backdrop back where it was drawn over
+    void CopyTiles(QImage& to, const QImage& from, int row, int firstColumn, int endColumn);
+
     QImage surface_;
-    bool updatePending_ = false;
+    std::vector<std::uint8_t> tiles_;  // row by row, bits TileToPaint, TileDrawn, TileKept
+    int tileColumns_ = 0;
+    int tileRows_ = 0;
+    bool paintQueued_ = false;
+    // While backdropKey_ holds a key, the surface is that backdrop but for
+    // the tiles marked drawn, whose backdrop pixels are kept in backdrop_.
+    QImage backdrop_;
+    std::optional<BackdropKey> backdropKey_;
+    QPoint backdropPenPos_;
     std::int32_t penColour_ = 0;
     std::uint8_t penMode_ = PenCopy;
     std::int32_t penWidth_ = 1;

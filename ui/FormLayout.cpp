@@ -276,27 +276,28 @@ void TFormMain::BuildImageChildren()
 
 void TFormMain::ConnectHandlers()
 {
-    connect(TrackBarUnit, &QSlider::valueChanged, this, &TFormMain::TrackBarUnitChange);
+    // Every handler shows its own run-time error (RunGuarded).
+    connect(TrackBarUnit, &QSlider::valueChanged, this, Guarded(this, &TFormMain::TrackBarUnitChange));
     for (TPressButton* b : {ButtonUp, ButtonDown, ButtonLeft, ButtonRight})
         connect(b, &TPressButton::MouseDown, this,
-                [this, b](Qt::MouseButton, int shift) { ButtonUpMouseDown(b, shift); });
-    connect(RadioGroupMenu, &TRadioGroup::Clicked, this, &TFormMain::RadioGroupMenuClick);
-    connect(ButtonNyuuryokuBegin, &QPushButton::clicked, this, &TFormMain::ButtonNyuuryokuBeginClick);
-    connect(ButtonNyuuryokuEnd, &QPushButton::clicked, this, &TFormMain::ButtonNyuuryokuEndClick);
-    connect(ButtonSave, &QPushButton::clicked, this, [this] { ButtonSaveClick(ButtonSave->Tag()); });
-    connect(ButtonSaveAll, &QPushButton::clicked, this, [this] { ButtonSaveClick(ButtonSaveAll->Tag()); });
-    connect(ButtonOpenAll, &QPushButton::clicked, this, &TFormMain::ButtonOpenClick);
-    connect(ButtonStart, &QPushButton::clicked, this, &TFormMain::ButtonStartClick);
-    connect(ButtonContinue, &QPushButton::clicked, this, &TFormMain::ButtonContinueClick);
-    connect(ButtonUndo, &QPushButton::clicked, this, &TFormMain::ButtonUndoClick);
-    connect(ButtonPause, &QPushButton::clicked, this, &TFormMain::ButtonPauseClick);
-    connect(ButtonJidou, &QPushButton::clicked, this, &TFormMain::ButtonJidouClick);
+                Guarded([this, b](Qt::MouseButton, int shift) { ButtonUpMouseDown(b, shift); }));
+    connect(RadioGroupMenu, &TRadioGroup::Clicked, this, Guarded(this, &TFormMain::RadioGroupMenuClick));
+    connect(ButtonNyuuryokuBegin, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonNyuuryokuBeginClick));
+    connect(ButtonNyuuryokuEnd, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonNyuuryokuEndClick));
+    connect(ButtonSave, &QPushButton::clicked, this, Guarded([this] { ButtonSaveClick(ButtonSave->Tag()); }));
+    connect(ButtonSaveAll, &QPushButton::clicked, this, Guarded([this] { ButtonSaveClick(ButtonSaveAll->Tag()); }));
+    connect(ButtonOpenAll, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonOpenClick));
+    connect(ButtonStart, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonStartClick));
+    connect(ButtonContinue, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonContinueClick));
+    connect(ButtonUndo, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonUndoClick));
+    connect(ButtonPause, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonPauseClick));
+    connect(ButtonJidou, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonJidouClick));
     connect(ButtonStep, &TPressButton::MouseDown, this,
-            [this](Qt::MouseButton, int shift) { ButtonStepMouseDown(shift); });
-    connect(ButtonSetsumei, &QPushButton::clicked, this, &TFormMain::ButtonSetsumeiClick);
-    connect(ButtonClose, &QPushButton::clicked, this, &TFormMain::ButtonCloseClick);
-    connect(RadioGroupSousa, &TRadioGroup::Clicked, this, &TFormMain::RadioGroupSousaClick);
-    connect(Timer, &QTimer::timeout, this, &TFormMain::TimerTimer);
+            Guarded([this](Qt::MouseButton, int shift) { ButtonStepMouseDown(shift); }));
+    connect(ButtonSetsumei, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonSetsumeiClick));
+    connect(ButtonClose, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonCloseClick));
+    connect(RadioGroupSousa, &TRadioGroup::Clicked, this, Guarded(this, &TFormMain::RadioGroupSousaClick));
+    connect(Timer, &QTimer::timeout, this, Guarded(this, &TFormMain::TimerTimer));
 }
 
 const QStringList& TFormMain::HelpLines()

@@ -9,6 +9,7 @@
 #include "core/Checked.h"
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
+#include "ui/VandrelApplication.h"
 
 namespace {
 
@@ -30,14 +31,11 @@ void TFormMain::UpdateViewWindow()
     ViewCenterY = (ViewBottom + ViewTop) / 2;
 }
 
+// White, grid and axes. Every redraw starts with this picture; the image
+// keeps it and draws it afresh only when the view has changed.
 void TFormMain::DrawBackground()
 {
-    PlotImage->ClearWhite();
-    PlotImage->SetPenWidth(1);
-    PlotImage->SetPenColor(GridColour);
-    PlotImage->DrawGrid(ViewLeft, ViewRight, ViewBottom, ViewTop);
-    PlotImage->SetPenColor(AxesColour);
-    PlotImage->DrawAxes(ViewLeft, ViewRight, ViewBottom, ViewTop);
+    PlotImage->DrawBackdrop(ViewLeft, ViewRight, ViewBottom, ViewTop, GridColour, AxesColour);
 }
 
 void TFormMain::DrawPath()
@@ -76,7 +74,7 @@ void TFormMain::RecenterView()
 void TFormMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    FormResize();
+    RunGuarded([this] { FormResize(); });
 }
 
 void TFormMain::FormResize()
@@ -100,9 +98,9 @@ void TFormMain::CreatePlotImage()
     PlotImage->lower();  // the help text and the operation group lie on top of it
     PlotImage->show();
     PlotImage->SetUnit(20);
-    connect(PlotImage, &TMyImage2::MouseDown, this, &TFormMain::ImageMouseDown);
-    connect(PlotImage, &TMyImage2::MouseMove, this, &TFormMain::ImageMouseMove);
-    connect(PlotImage, &TMyImage2::MouseUp, this, &TFormMain::ImageMouseUp);
+    connect(PlotImage, &TMyImage2::MouseDown, this, Guarded(this, &TFormMain::ImageMouseDown));
+    connect(PlotImage, &TMyImage2::MouseMove, this, Guarded(this, &TFormMain::ImageMouseMove));
+    connect(PlotImage, &TMyImage2::MouseUp, this, Guarded(this, &TFormMain::ImageMouseUp));
 }
 
 void TFormMain::TrackBarUnitChange()
@@ -153,7 +151,9 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const int shift = key->modifiers() & Qt::ShiftModifier ? ShiftKey : 0;
-    return FormKeyDown(key->key(), shift);
+    bool consumed = true;  // a key whose handling failed goes no further
+    RunGuarded([&] { consumed = FormKeyDown(key->key(), shift); });
+    return consumed;
 }
 
 void TFormMain::ButtonUpMouseDown(TPressButton* sender, int shift)

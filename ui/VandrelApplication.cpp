@@ -1,9 +1,7 @@
-// VandrelApplication.cpp: one place where every event's run-time error is caught and shown.
+// VandrelApplication.cpp: where the run-time errors of event handlers are shown.
 #include "ui/VandrelApplication.h"
 
 #include <QMessageBox>
-
-#include "core/RunErrors.h"
 
 TVandrelApplication::TVandrelApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -22,12 +20,20 @@ void TVandrelApplication::ResetReporter()
     };
 }
 
+void TVandrelApplication::Report(const QString& text)
+{
+    if (TVandrelApplication* app = Instance())
+        app->reporter_(text);
+    else
+        QMessageBox::critical(nullptr, QStringLiteral("ソラドミ"), text);
+}
+
 bool TVandrelApplication::notify(QObject* receiver, QEvent* event)
 {
+    // The game's handlers report their own errors (RunGuarded); this is the
+    // last stop for anything raised outside them.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const ERunError& e) {
-        reporter_(QString::fromUtf8(e.what()));
     } catch (const std::exception& e) {
         reporter_(QString::fromUtf8(e.what()));
     }

@@ -1,7 +1,10 @@
 // VandrelApplication.h: the application object, which turns a failed event into a message.
 #pragma once
 
+#include <exception>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 #include <QApplication>
 
@@ -20,8 +23,60 @@ public:
     void SetReporter(Reporter reporter) { reporter_ = std::move(reporter); }
     void ResetReporter();
 
+    // Shows an error's message where the running application sends
+    // messages, or in a message box when there is no such application.
+    static void Report(const QString& text);
+
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     Reporter reporter_;
 };
+
+// Runs a handler that the toolkit calls, and shows the run-time error that
+// ends it right here. The error must not travel on towards notify(): the
+// toolkit's frames in between are built without exception support, and
+// unwinding them skips their clean-ups, which leaks the toolkit's copies of
+// the event and leaves a signal it was emitting half done. True when the
+// handler ran to its end.
+template <typename Handler>
+bool RunGuarded(Handler&& handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+        return true;
+    } catch (const std::exception& e) {
+        TVandrelApplication::Report(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+// A slot for connect() that runs `method` of `object` guarded, with the
+// signal's arguments when the method takes them and without otherwise.
+template <typename Object, typename Method>
+auto Guarded(Object* object, Method method)
+{
+    return [object, method](const auto&... args) -> void {
+        RunGuarded([&] {
+            if constexpr (std::is_invocable_v<Method, Object*, decltype(args)...>)
+                (object->*method)(args...);
+            else
+                (object->*method)();
+        });
+    };
+}
+
+// A slot for connect() that runs `handler` guarded; the handler takes all of
+// the signal's arguments or none.
+template <typename Handler>
+auto Guarded(Handler handler)
+{
+    return [handler](const auto&... args) -> void {
+        RunGuarded([&] {
+            if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
+                handler(args...);
+            else
+                handler();
+        });
+    };
+}
