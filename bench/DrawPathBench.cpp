@@ -75,6 +75,55 @@ void BM_DrawPath(benchmark::State& state)
     state.counters["unit"] = static_cast<double>(state.range(2));
 }
 
+// DrawPath's drawing without its repaint: the background laid, the corner
+// chain walked and drawn as DrawPath does. Beside BM_DrawPath this gives the
+// repaint's share of a redraw.
+void BM_DrawPathWithoutRepaint(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
+    TMyImage* image = form->PlotImage;
+    const PathArray& p = form->Puzzle.WorkPath;
+    for (auto _ : state) {
+        form->Puzzle.DeriveStructure();
+        form->DrawBackground();
+        image->SetPenColor(0x0000FF);
+        image->SetPenWidth(3);
+        image->MoveTo(p[1].X, p[1].Y);
+        for (int c = 1; c < form->Puzzle.PointCount && p[c].NextCorner > c;) {
+            c = p[c].NextCorner;
+            image->LineTo(p[c].X, p[c].Y);
+        }
+    }
+    state.counters["unit"] = static_cast<double>(state.range(2));
+}
+
+// The view changes before every redraw (a drag pans by a pixel at a time), so
+// the grid and axes are drawn afresh each time and the whole picture is repainted.
+void BM_DrawPathNewView(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
+    std::int32_t step = 1;
+    for (auto _ : state) {
+        form->PlotImage->ShiftOrigin(step, 0);
+        step = -step;
+        form->UpdateViewWindow();
+        form->DrawPath();
+    }
+    state.counters["unit"] = static_cast<double>(state.range(2));
+}
+
+// The repaint of the whole image alone: the copy into the window's backing
+// store that a redraw pays on top of its drawing when everything changed.
+void BM_RepaintWhole(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    form->DrawPath();
+    for (auto _ : state)
+        form->PlotImage->repaint();
+}
+
 // One move end to end: the operation, its redraw and the repaint of the widget.
 void BM_MoveWithRedraw(benchmark::State& state)
 {
@@ -99,6 +148,23 @@ BENCHMARK(BM_DrawPath)
     ->Args({3840, 2160, 20})
     ->Args({3840, 2160, 40})
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPathWithoutRepaint)
+    ->Args({1920, 1080, 3})
+    ->Args({1920, 1080, 20})
+    ->Args({1920, 1080, 40})
+    ->Args({3840, 2160, 3})
+    ->Args({3840, 2160, 20})
+    ->Args({3840, 2160, 40})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPathNewView)
+    ->Args({1920, 1080, 3})
+    ->Args({1920, 1080, 20})
+    ->Args({1920, 1080, 40})
+    ->Args({3840, 2160, 3})
+    ->Args({3840, 2160, 20})
+    ->Args({3840, 2160, 40})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintWhole)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveWithRedraw)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
