@@ -22,15 +22,6 @@ namespace {
 
 const QDate SomeDay(2024, 3, 5);
 
-// A line as the file holds it: name field, time field and, when given, date field.
-QByteArray RecordLine(const QByteArray& name, const QByteArray& seconds, const QByteArray& date = {})
-{
-    QByteArray line = name.leftJustified(20, ' ') + seconds.rightJustified(10, ' ');
-    if (!date.isNull())
-        line += date.rightJustified(20, ' ');
-    return line;
-}
-
 // Bytes of a literal that may hold NULs.
 template <std::size_t N>
 QByteArray Bytes(const char (&literal)[N])
@@ -43,32 +34,6 @@ QByteArray StoredLine(const QByteArray& name, int seconds)
 {
     return RecordLine(name, QByteArray::number(seconds),
                       ToShiftJis(QLocale::system().toString(SomeDay, QLocale::ShortFormat)));
-}
-
-struct Found {
-    std::int32_t seconds;
-    std::uint16_t line;
-};
-
-// FindRecord as the game calls it, with the time a new name starts from.
-Found Find(TRecordsList& records, const QString& name)
-{
-    Found found{NoRecordSeconds, 0};
-    records.FindRecord(name, found.seconds, found.line);
-    return found;
-}
-
-// The message of the EFileError that `action` raises, or a failure when it raises none.
-template <typename Action>
-std::string FileErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const EFileError& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no EFileError";
-    return {};
 }
 
 // A message the player can act on: which file, and that it could not be written.

@@ -15,31 +15,9 @@
 
 namespace {
 
-// A line as the file holds it: name field, time field and, when given, date field.
-QByteArray RecordLine(const QByteArray& name, const QByteArray& seconds, const QByteArray& date = {})
-{
-    QByteArray line = name.leftJustified(20, ' ') + seconds.rightJustified(10, ' ');
-    if (!date.isNull())
-        line += date.rightJustified(20, ' ');
-    return line;
-}
-
 QByteArray ShortDate(const QDate& date)
 {
     return ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
-}
-
-struct Found {
-    std::int32_t seconds;
-    std::uint16_t line;
-};
-
-// FindRecord as the game calls it, with the time a new name starts from.
-Found Find(TRecordsList& records, const QString& name)
-{
-    Found found{NoRecordSeconds, 0};
-    records.FindRecord(name, found.seconds, found.line);
-    return found;
 }
 
 const QDate SomeDay(2024, 3, 5);

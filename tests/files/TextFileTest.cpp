@@ -12,19 +12,6 @@
 
 namespace {
 
-// The message of the EFileError that `action` raises, or a failure when it raises none.
-template <typename Action>
-std::string FileErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const EFileError& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no EFileError";
-    return {};
-}
-
 }  // namespace
 
 TEST(TextLines, LineEndsAllReadAlike)

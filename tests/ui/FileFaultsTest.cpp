@@ -18,15 +18,6 @@ namespace {
 
 const QString Solved = QStringLiteral("　　お　め　で　と　う　　");
 
-// A line as the records file holds it: name field, time field and, when given, date field.
-QByteArray RecordLine(const QByteArray& name, const QByteArray& seconds, const QByteArray& date = {})
-{
-    QByteArray line = name.leftJustified(20, ' ') + seconds.rightJustified(10, ' ');
-    if (!date.isNull())
-        line += date.rightJustified(20, ' ');
-    return line;
-}
-
 // The message naming a file that could not be written.
 QString WriteFailure(const QString& fileName)
 {
