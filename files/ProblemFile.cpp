@@ -65,7 +65,7 @@ std::int64_t ReadCountLine(const QString& line)
 QString NotIntegerMessage(const QString& field)
 {
     // The same words as the conversion error the rest of the game reports.
-    return QString::fromUtf8(EConvertError(field.toStdString()).what());
+    return QString::fromUtf8(EConvertError(PrintableText(field).toStdString()).what());
 }
 
 // X from columns 1-4 and Y from columns 5-8; the message when either is no integer.

@@ -41,25 +41,13 @@ std::uint16_t LineIndex(qsizetype i)
     return static_cast<std::uint16_t>(i);
 }
 
-// A field's text fit for a message: control characters, which a damaged
-// file may hold, show as the replacement character. A NUL left in would even
-// end the message right after its opening quote.
-QString Printable(QString text)
-{
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = QChar::ReplacementCharacter;
-    }
-    return text;
-}
-
 // The best time in columns 21-30; raises EConvertError with the field's text.
 std::int32_t ReadSeconds(const QByteArray& line)
 {
     const QString field = FromShiftJis(line.mid(NameBytes, SecondsBytes));
     const std::optional<int> seconds = ReadFieldInteger(field);
     if (!seconds)
-        throw EConvertError(Printable(field).toStdString());
+        throw EConvertError(PrintableText(field).toStdString());
     return *seconds;
 }
 

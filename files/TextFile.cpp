@@ -142,3 +142,12 @@ void WriteFileAtomically(const QString& fileName, const QByteArray& bytes)
     if (!file.commit())
         RaiseFileError(fileName, "に書き込めません", file.errorString());
 }
+
+QString PrintableText(QString text)
+{
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return text;
+}

@@ -38,3 +38,8 @@ QByteArray ReadFileBytes(const QString& fileName);
 // there afterwards or the old file is left as it was. Raises EFileError
 // naming the file on failure.
 void WriteFileAtomically(const QString& fileName, const QByteArray& bytes);
+
+// A field's text fit for a message: control characters, which a damaged file
+// may hold, show as the replacement character. A NUL left in would even end
+// the message right after its opening quote.
+QString PrintableText(QString text);

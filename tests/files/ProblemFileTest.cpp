@@ -289,3 +289,15 @@ TEST(ProblemName, LongNamesAreKeptWhole)
     const QString longName(300, u'n');
     EXPECT_EQ(ProblemNameFromPath("/" + QString(400, u'd') + "/" + longName + ".txt"), longName);
 }
+
+// A damaged file may hold control characters; the message must still show the
+// whole field rather than end at a NUL.
+TEST(ParseProblem, ControlCharactersInAFieldShowInTheMessage)
+{
+    const QString field = QString::fromUtf8("  \x00" "1", 4);
+    const ProblemParse parse = ParseProblemLines({"   2", "   0   0", field + "   0"});
+    const auto* error = std::get_if<ProblemError>(&parse);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->Line, 3);
+    EXPECT_EQ(error->Message, QStringLiteral("'  \uFFFD1' は整数ではありません"));
+}
