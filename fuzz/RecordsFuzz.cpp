@@ -52,11 +52,11 @@ QString RecordsPath()
     return QDir(dir->path()).filePath(RecordsFileName);
 }
 
-QString NameFrom(const QByteArray& spec, bool shiftJis)
+QString NameFrom(const QByteArray& source, bool shiftJis)
 {
-    if (spec.size() <= 1)
-        return QString::fromUtf8(KnownNames[spec.isEmpty() ? 0 : static_cast<std::uint8_t>(spec[0]) % KnownNameCount]);
-    return ProblemNameFromPath(shiftJis ? FromShiftJis(spec) : QString::fromUtf8(spec));
+    if (source.size() <= 1)
+        return QString::fromUtf8(KnownNames[source.isEmpty() ? 0 : static_cast<std::uint8_t>(source[0]) % KnownNameCount]);
+    return ProblemNameFromPath(shiftJis ? FromShiftJis(source) : QString::fromUtf8(source));
 }
 
 // The line a store writes, built independently of the list's code.
