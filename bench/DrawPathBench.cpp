@@ -137,33 +137,20 @@ void BM_MoveWithRedraw(benchmark::State& state)
     }
 }
 
+// Both screen sizes at the smallest, the starting and the largest zoom.
+void EverySizeAndUnit(benchmark::internal::Benchmark* b)
+{
+    for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}})
+        for (int unit : {3, 20, 40})
+            b->Args({width, height, unit});
+}
+
 } // namespace
 
 BENCHMARK(BM_Fill)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawPath)
-    ->Args({1920, 1080, 3})
-    ->Args({1920, 1080, 20})
-    ->Args({1920, 1080, 40})
-    ->Args({3840, 2160, 3})
-    ->Args({3840, 2160, 20})
-    ->Args({3840, 2160, 40})
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawPathWithoutRepaint)
-    ->Args({1920, 1080, 3})
-    ->Args({1920, 1080, 20})
-    ->Args({1920, 1080, 40})
-    ->Args({3840, 2160, 3})
-    ->Args({3840, 2160, 20})
-    ->Args({3840, 2160, 40})
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawPathNewView)
-    ->Args({1920, 1080, 3})
-    ->Args({1920, 1080, 20})
-    ->Args({1920, 1080, 40})
-    ->Args({3840, 2160, 3})
-    ->Args({3840, 2160, 20})
-    ->Args({3840, 2160, 40})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPath)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPathWithoutRepaint)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawPathNewView)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintWhole)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveWithRedraw)->Unit(benchmark::kMicrosecond);
 

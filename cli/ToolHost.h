@@ -14,6 +14,13 @@ public:
     int Solves = 0;        // times the core found the path straight along +x
     std::string LastMessage;
 
+    void Clear()
+    {
+        Messages = 0;
+        Solves = 0;
+        LastMessage.clear();
+    }
+
     void DrawPath() override {}
     void HighlightTail(std::uint8_t, std::uint8_t) override {}
     void ShowMessage(const std::string& text) override

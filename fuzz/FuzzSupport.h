@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/PathStore.h"
+#include "cli/ToolHost.h"
 #include "core/Puzzle.h"
 #include "core/PuzzleHost.h"
 
@@ -27,36 +28,10 @@
             FuzzFail(__FILE__, __LINE__, std::string(what)); \
     } while (0)
 
-// The puzzle's host without a window: it draws nothing and only counts what
-// the core asked for.
-class CountingHost : public PuzzleHost {
-public:
-    int Messages = 0;
-    int Solves = 0;
-    std::string LastMessage;
-
-    void Clear()
-    {
-        Messages = 0;
-        Solves = 0;
-        LastMessage.clear();
-    }
-
-    void DrawPath() override {}
-    void HighlightTail(std::uint8_t, std::uint8_t) override {}
-    void ShowMessage(const std::string& text) override
-    {
-        ++Messages;
-        LastMessage = text;
-    }
-    void SetUndoEnabled(bool) override {}
-    void PathSolved() override { ++Solves; }
-};
-
 // One puzzle per process (its history alone is 128 KiB); every input starts
 // from the same empty state, so a finding replays alone.
 struct FuzzRig {
-    CountingHost Host;
+    ToolHost Host;
     TPuzzle Puzzle{Host};
 
     void Reset()
