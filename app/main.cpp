@@ -50,6 +50,7 @@ int main(int argc, char** argv)
 {
     const long long mainEntered = MonotonicNs();
     TVandrelApplication app(argc, argv);
+    InstallQtJapanese(app, QtTranslationsFolder());
     TFirstPaintReport report;
     report.Main = mainEntered;
     report.App = MonotonicNs();

@@ -41,14 +41,10 @@ std::uint16_t LineIndex(qsizetype i)
     return static_cast<std::uint16_t>(i);
 }
 
-// The best time in columns 21-30; raises EConvertError with the field's text.
-std::int32_t ReadSeconds(const QByteArray& line)
+// The best time in columns 21-30, or nothing when they hold no integer.
+std::optional<int> ReadSeconds(const QByteArray& line)
 {
-    const QString field = FromShiftJis(line.mid(NameBytes, SecondsBytes));
-    const std::optional<int> seconds = ReadFieldInteger(field);
-    if (!seconds)
-        throw EConvertError(PrintableText(field).toStdString());
-    return *seconds;
+    return ReadFieldInteger(FromShiftJis(line.mid(NameBytes, SecondsBytes)));
 }
 
 }  // namespace
@@ -68,12 +64,15 @@ void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, st
     while (i < Lines.size() && BytesBelow(Lines[i].left(NameBytes), key))
         ++i;
 
-    if (i < Lines.size() && Lines[i].left(NameBytes) == NameField(key)) {
-        // The line is the problem's even when its time turns out unreadable,
-        // so a later store replaces this line and no other.
-        recordLine = LineIndex(i);
-        bestSeconds = ReadSeconds(Lines[i]);
-        return;
+    // A line with this name field but no time in columns 21-30 belongs to
+    // another problem: one whose name, longer than the field, was written
+    // whole and runs on into the time columns. It is passed over and kept.
+    for (; i < Lines.size() && Lines[i].left(NameBytes) == NameField(key); ++i) {
+        if (const std::optional<int> seconds = ReadSeconds(Lines[i])) {
+            recordLine = LineIndex(i);
+            bestSeconds = *seconds;
+            return;
+        }
     }
 
     if (Lines.size() >= MaxLines)
@@ -105,7 +104,8 @@ QByteArray TRecordsList::NameKey(const QString& name)
     // naming would insert another line and every store add one more. The price
     // is that two long names alike in their first 20 bytes share one record.
     // A line break (a file name may hold one) would split the record's line in
-    // two in the file; it is kept as "?", like a character Shift-JIS lacks.
+    // two in the file; it is kept as "?", as ToShiftJis keeps a character
+    // Shift-JIS lacks.
     QByteArray key;
     for (qsizetype pos = 0; pos < name.size();) {
         const qsizetype length = (name[pos].isHighSurrogate() && pos + 1 < name.size()) ? 2 : 1;

@@ -21,9 +21,10 @@ public:
     void Load(const QString& fileName);
 
     // Finds the line of `name`, or inserts a default line (3600000 seconds, no
-    // date) at its sorted place. `recordLine` is set to the line first; then,
-    // when the line existed, `bestSeconds` is read from it, raising
-    // EConvertError for a malformed time. The file is not written.
+    // date) at its sorted place, and sets `recordLine` to it. When the line
+    // existed, `bestSeconds` is read from it. A line whose name field matches
+    // but whose time columns hold no integer is another problem's and is
+    // passed over. The file is not written.
     void FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine);
 
     // Replaces line `recordLine` with the record of `name`, `seconds` and

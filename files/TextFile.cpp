@@ -52,7 +52,21 @@ bool FlushAll(QSaveFile& file)
 QByteArray ToShiftJis(const QString& text)
 {
     QStringEncoder encoder(Encoding, QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return bytes;
+    // The converter's own substitute is two bytes, which would take two of a
+    // record's 20 name bytes for one character: go again a character at a
+    // time (an error stays set once raised, hence a fresh encoder for each).
+    bytes.clear();
+    for (qsizetype pos = 0; pos < text.size();) {
+        const qsizetype length = text[pos].isHighSurrogate() && pos + 1 < text.size() ? 2 : 1;
+        QStringEncoder single(Encoding, QStringConverter::Flag::Stateless);
+        const QByteArray encoded = single.encode(QStringView(text).mid(pos, length));
+        bytes += single.hasError() ? QByteArray("?") : encoded;
+        pos += length;
+    }
+    return bytes;
 }
 
 QString FromShiftJis(const QByteArray& bytes)

@@ -8,7 +8,8 @@
 #include <QString>
 #include <QStringList>
 
-// One text in Shift-JIS and back; a character Shift-JIS lacks becomes a substitute.
+// One text in Shift-JIS and back. A character Shift-JIS lacks is written as one
+// "?"; bytes that are no Shift-JIS read as the replacement character.
 QByteArray ToShiftJis(const QString& text);
 QString FromShiftJis(const QByteArray& bytes);
 

@@ -2,7 +2,7 @@
 # Installs the Debian packages the game needs to build and run, when any is missing.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic appstream groff-base)
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-ipafont-gothic appstream groff-base)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -21,8 +21,18 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
         layout->addWidget(item);
         items_.append(item);
     }
-    // clicked fires only for the player's own selection, never for SetItemIndex.
-    connect(group_, &QButtonGroup::idClicked, this, &TRadioGroup::Clicked);
+    // clicked fires only for the player's own clicks, never for SetItemIndex.
+    connect(group_, &QButtonGroup::idClicked, this, &TRadioGroup::ItemClicked);
+}
+
+void TRadioGroup::ItemClicked(int index)
+{
+    // Qt reports a click on the item that is already checked too; that
+    // selects nothing new, so the group's users never hear of it.
+    if (index == selected_)
+        return;
+    selected_ = index;
+    emit Clicked();
 }
 
 int TRadioGroup::ItemIndex() const
@@ -38,9 +48,11 @@ void TRadioGroup::SetItemIndex(int index)
         for (QRadioButton* item : items_)
             item->setChecked(false);
         group_->setExclusive(true);
+        selected_ = -1;
         return;
     }
     items_[index]->setChecked(true);
+    selected_ = index;
 }
 
 TPressButton::TPressButton(const QString& caption, QWidget* parent, int tag)

@@ -20,11 +20,15 @@ public:
     QRadioButton* Item(int index) const { return items_.at(index); }
 
 signals:
-    // The player selected an item (not emitted by SetItemIndex).
+    // The player selected an item that was not selected before (not emitted
+    // by SetItemIndex, nor by a click on the item already selected).
     void Clicked();
 
 private:
+    void ItemClicked(int index);
+
     QButtonGroup* group_;
+    int selected_ = -1;  // the item as last selected, by the player or SetItemIndex
     QList<QRadioButton*> items_;
 };
 

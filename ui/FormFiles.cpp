@@ -131,10 +131,6 @@ void TFormMain::StoreBestTime()
     // Find the problem's line afresh: whatever happened to the list since the
     // problem was named, no other problem's line may be replaced.
     std::int32_t recorded = 0;
-    try {
-        MemoRecord.FindRecord(ProblemName, recorded, RecordLine);
-    } catch (const EConvertError&) {
-        // A malformed time on this problem's own line: the new record replaces it.
-    }
+    MemoRecord.FindRecord(ProblemName, recorded, RecordLine);
     MemoRecord.StoreBestTime(RecordLine, ProblemName, BestSeconds, clock_.Today(), RecordsFileName);
 }

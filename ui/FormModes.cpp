@@ -44,8 +44,12 @@ void TFormMain::RadioGroupMenuClick()
     if (GameMode == ModeEntry)
         ButtonNyuuryokuEndClick();
     const int item = RadioGroupMenu->ItemIndex();
-    PanelMondai->setVisible(item == 0);
-    PanelPuzzle->setVisible(item == 1);
+    // Hide before showing: for a moment both panels would need their room,
+    // and a window that is not maximised would keep the height it grew to.
+    QWidget* shown = item == 0 ? PanelMondai : PanelPuzzle;
+    QWidget* hidden = item == 0 ? PanelPuzzle : PanelMondai;
+    hidden->hide();
+    shown->show();
     if (item == 0)
         ApplyButtonMask(MaskCreation);
     else if (item == 1)

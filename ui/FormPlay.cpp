@@ -6,7 +6,7 @@
 
 namespace {
 
-// Pen colour of a highlight by its colour code; 0 keeps the pen as it is.
+// Pen colour of a highlight by its colour code; a code beyond 4 keeps the pen as it is.
 std::int32_t HighlightColour(std::uint8_t code, std::int32_t current)
 {
     switch (code) {

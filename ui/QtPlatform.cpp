@@ -37,6 +37,7 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.selectFile(QStringLiteral("Vandrel*"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().first();

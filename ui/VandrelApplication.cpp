@@ -1,7 +1,9 @@
 // VandrelApplication.cpp: where the run-time errors of event handlers are shown.
 #include "ui/VandrelApplication.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 TVandrelApplication::TVandrelApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -38,4 +40,19 @@ bool TVandrelApplication::notify(QObject* receiver, QEvent* event)
         reporter_(QString::fromUtf8(e.what()));
     }
     return true;
+}
+
+bool InstallQtJapanese(QCoreApplication& app, const QString& folder)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"), folder)) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+QString QtTranslationsFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }

@@ -33,6 +33,14 @@ private:
     Reporter reporter_;
 };
 
+// Qt's own texts in Japanese, whatever the system's language: the buttons of
+// the message boxes and everything of the file dialogs. Loads qtbase_ja from
+// `folder`; false, with Qt's English left in place, when it is not there.
+bool InstallQtJapanese(QCoreApplication& app, const QString& folder);
+
+// The folder Qt's own translations are installed in.
+QString QtTranslationsFolder();
+
 // Runs a handler that the toolkit calls, and shows the run-time error that
 // ends it right here. The error must not travel on towards notify(): the
 // toolkit's frames in between are built without exception support, and

@@ -116,28 +116,23 @@ TEST(RecordsLookup, NamesCompareAsUnsignedShiftJisBytes)
     EXPECT_EQ(Find(records, QStringLiteral("ソラドミ")).line, 2);
 }
 
-TEST(RecordsLookup, MalformedTimeRaisesButPointsAtItsLine)
+TEST(RecordsLookup, LinesWithoutATimeBelongToAnotherProblemAndAreKept)
 {
-    TRecordsList records;
-    records.Lines = {RecordLine("Alpha", "1"), RecordLine("Broken", "12x45"), RecordLine("Zeta", "2")};
-    std::int32_t seconds = NoRecordSeconds;
-    std::uint16_t line = 2;  // still the previous problem's line
-    try {
-        records.FindRecord("Broken", seconds, line);
-        FAIL() << "no EConvertError";
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'     12x45' は整数ではありません");
-    }
-    EXPECT_EQ(line, 1);
-    EXPECT_EQ(seconds, NoRecordSeconds);
-    EXPECT_EQ(records.Lines.size(), 3);
-
-    for (const QByteArray& field : {QByteArray("       12 "), QByteArray(""), QByteArray("          "),
-                                    QByteArray("    +-5   ")}) {
-        records.Lines[1] = "Broken              " + field;
-        line = 0;
-        EXPECT_THROW(records.FindRecord("Broken", seconds, line), EConvertError) << "'" << field.toStdString() << "'";
-        EXPECT_EQ(line, 1);
+    // Columns 21-30 that hold no integer: above all the name of a problem
+    // longer than the name field, written whole, running on into them.
+    for (const QByteArray& field : {QByteArray("UVWXYZ    "), QByteArray("     12x45"), QByteArray("       12 "),
+                                    QByteArray("          "), QByteArray("    +-5   ")}) {
+        TRecordsList records;
+        const QByteArray other = "ABCDEFGHIJKLMNOPQRST" + field + "    1234";
+        records.Lines = {RecordLine("0first", "1"), other, RecordLine("Zeta", "2")};
+        for (const QString& name : {QStringLiteral("ABCDEFGHIJKLMNOPQRST"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ")}) {
+            const Found found = Find(records, name);
+            EXPECT_EQ(found.line, 2) << field.toStdString();
+            EXPECT_EQ(found.seconds, NoRecordSeconds);
+        }
+        EXPECT_EQ(records.Lines,
+                  (QList<QByteArray>{RecordLine("0first", "1"), other, RecordLine("ABCDEFGHIJKLMNOPQRST", "3600000"),
+                                     RecordLine("Zeta", "2")}));
     }
 }
 
@@ -172,6 +167,8 @@ TEST(RecordsNameKey, CutsToTwentyBytesBetweenCharacters)
     EXPECT_EQ(FromShiftJis(key), QStringLiteral("aソラドミ問題その十"));
     EXPECT_EQ(TRecordsList::NameKey(QStringLiteral("ソラドミの問題その十二番")).size(), 20);
     EXPECT_EQ(TRecordsList::NameKey(""), "");
+    // A character Shift-JIS lacks takes one byte of the field, not two.
+    EXPECT_EQ(TRecordsList::NameKey(QString(25, QChar(0x20AC))), QByteArray(20, '?'));
 }
 
 TEST(RecordsLongNames, KeepOneLineAcrossNamingsAndStores)

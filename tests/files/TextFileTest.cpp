@@ -42,6 +42,18 @@ TEST(TextLines, ShiftJisBothWays)
     EXPECT_EQ(FromShiftJis("\x96\xe2\x91\xe8"), QStringLiteral("問題"));
 }
 
+TEST(TextLines, CharactersShiftJisLacksBecomeOneQuestionMarkEach)
+{
+    const std::pair<QString, QByteArray> cases[] = {
+        {QStringLiteral("a€b"), "a?b"},
+        {QStringLiteral("😀ソ"), "?\x83\x5c"},  // a surrogate pair is one character
+        {QString(QChar(0xD800)), "?"},             // half of a pair alone
+        {QStringLiteral("€€"), "??"},
+    };
+    for (const auto& [text, bytes] : cases)
+        EXPECT_EQ(ToShiftJis(text), bytes) << text.toStdString();
+}
+
 TEST(TextLines, JoinEndsEveryLineWithTheGivenEnd)
 {
     EXPECT_EQ(JoinTextLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));

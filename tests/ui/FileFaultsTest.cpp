@@ -415,27 +415,6 @@ TEST_F(FileFaultsTest, BinaryJunkRecordsAreKeptLineForLine)
     EXPECT_EQ(ReadAll(RecordsPath()), JoinByteLines(expected));
 }
 
-TEST_F(FileFaultsTest, JunkInTheProblemsOwnTimeIsReportedAndThatLineAloneReplaced)
-{
-    const QList<QByteArray> lines{RecordLine("Alpha", "17", "2020/01/01"),
-                                  QByteArray("Vandrel5            \x00\x01 12x\x1b\xff  ", 30),
-                                  RecordLine("Zeta", "9", "2021/02/02")};
-    WriteAll(RecordsPath(), JoinByteLines(lines));
-    OpenCorner();
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    const QString message = dialogs.Messages[0];
-    EXPECT_TRUE(message.startsWith(QStringLiteral("'\uFFFD\uFFFD 12x\uFFFD"))) << message.toStdString();
-    EXPECT_TRUE(message.endsWith(QStringLiteral("' は整数ではありません"))) << message.toStdString();
-    // The name is the problem's; the caption waits for a readable time.
-    EXPECT_EQ(form->ProblemName, QStringLiteral("Vandrel5"));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ"));
-
-    dialogs.Messages.clear();
-    SolveIn(42);
-    EXPECT_EQ(dialogs.Messages, std::vector<QString>{Solved});
-    EXPECT_EQ(RecordLines(), (QList<QByteArray>{lines[0], Stored("Vandrel5", 42), lines[2]}));
-}
-
 TEST_F(FileFaultsTest, UnsortedRecordsLoseNoLine)
 {
     const QList<QByteArray> lines{RecordLine("Zeta", "5", "2020/01/01"), RecordLine("Alpha", "7", "2020/01/02"),

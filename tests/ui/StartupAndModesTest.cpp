@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include "ui/VandrelApplication.h"
 
 TEST_F(UiTest, StartsWithTheSampleDrawnAndNoModeChosen)
 {
@@ -58,6 +61,56 @@ TEST_F(UiTest, MenuSwitchesPanelsAndMasks)
     EXPECT_TRUE(form->PanelPuzzle->isVisible());
     EXPECT_EQ(form->ButtonMaskNow(), MaskPuzzle);
     EXPECT_TRUE(dialogs.Questions.empty());
+}
+
+TEST_F(UiTest, ClickOnTheSelectedModeChangesNothing)
+{
+    ChooseMenu(1);
+    Click(form->ButtonStart);
+    form->Unsaved = true;
+    ChooseMenu(1);
+    EXPECT_EQ(form->GameMode, ModePlay);
+    EXPECT_EQ(form->ButtonMaskNow(), MaskPlaying);
+    EXPECT_TRUE(form->Timer->isActive());
+
+    ChooseMenu(0);
+    Click(form->ButtonNyuuryokuBegin);
+    ChooseMenu(0);
+    EXPECT_EQ(form->GameMode, ModeEntry);
+    EXPECT_TRUE(form->ButtonNyuuryokuEnd->isEnabled());
+    // Asked only by the switch to creation and by the entry's begin.
+    EXPECT_EQ(dialogs.Questions.size(), 2u);
+}
+
+TEST_F(UiTest, ModeSwitchesKeepTheSizeOfAWindowThatIsNotMaximised)
+{
+    form->resize(850, 512);
+    for (const bool demonstration : {false, true}) {
+        ChooseMenu(1);
+        if (demonstration)
+            Click(form->ButtonJidou);
+        const QSize size = form->size();
+        for (int item : {0, 1, 0, 1}) {
+            ChooseMenu(item);
+            QApplication::processEvents();
+            EXPECT_EQ(form->size(), size) << "demonstration panel " << demonstration << ", item " << item;
+        }
+    }
+}
+
+TEST(QtTranslation, JapaneseWhereInstalledAndTheGameStartsWithoutIt)
+{
+    QTemporaryDir empty;
+    EXPECT_FALSE(InstallQtJapanese(*qApp, empty.path()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    TFakeDialogs dialogs;
+    TFakeClock clock;
+    TFormMain form(dialogs, clock);
+    form.show();
+    EXPECT_NE(form.PlotImage, nullptr);
+
+    ASSERT_TRUE(InstallQtJapanese(*qApp, QtTranslationsFolder()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 TEST_F(UiTest, UnsavedWorkIsGuardedByTheWarning)
