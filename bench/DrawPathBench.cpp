@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QImage>
+#include <QRadioButton>
 #include <QSlider>
 
 #include <benchmark/benchmark.h>
 
+#include "files/ProblemFile.h"
 #include "plot/MyImageU.h"
+#include "ui/Controls.h"
 #include "ui/VandrelPathU.h"
 
 namespace {
@@ -36,13 +39,17 @@ TStillClock stillClock;
 // A staircase of 255 points: every inner point is a corner, the most lines a path can have.
 void LoadStaircase(TFormMain& form)
 {
-    TPuzzle& puzzle = form.Puzzle;
+    PathArray stairs{};
     for (int i = 1; i <= MaxPoints; ++i) {
-        puzzle.WorkPath[i].X = i / 2;
-        puzzle.WorkPath[i].Y = (i - 1) / 2;
+        stairs[i].X = i / 2;
+        stairs[i].Y = (i - 1) / 2;
     }
-    puzzle.PointCount = MaxPoints;
-    puzzle.ProblemPath = puzzle.WorkPath;
+    form.LoadProblemText(FormatProblemLines(stairs, MaxPoints));
+}
+
+QSlider* ZoomBar(TFormMain& form)
+{
+    return form.findChild<QSlider*>(QStringLiteral("TrackBarUnit"));
 }
 
 // A window whose picture is exactly width by height pixels.
@@ -69,7 +76,7 @@ void BM_Fill(benchmark::State& state)
 void BM_DrawPath(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
+    ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
     for (auto _ : state)
         form->DrawPath();
     state.counters["unit"] = static_cast<double>(state.range(2));
@@ -81,16 +88,16 @@ void BM_DrawPath(benchmark::State& state)
 void BM_DrawPathWithoutRepaint(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
-    TMyImage* image = form->PlotImage;
-    const PathArray& p = form->Puzzle.WorkPath;
+    ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
+    TMyImage* image = form->PlotImage();
+    const PathArray& p = form->Puzzle().WorkPath();
+    const ViewWindow& view = form->View();
     for (auto _ : state) {
-        form->Puzzle.DeriveStructure();
-        form->DrawBackground();
+        image->DrawBackdrop(view.Left, view.Right, view.Bottom, view.Top, 0xC0C0C0, 0x808080);
         image->SetPenColor(0x0000FF);
         image->SetPenWidth(3);
         image->MoveTo(p[1].X, p[1].Y);
-        for (int c = 1; c < form->Puzzle.PointCount && p[c].NextCorner > c;) {
+        for (int c = 1; c < form->Puzzle().PointCount() && p[c].NextCorner > c;) {
             c = p[c].NextCorner;
             image->LineTo(p[c].X, p[c].Y);
         }
@@ -103,10 +110,10 @@ void BM_DrawPathWithoutRepaint(benchmark::State& state)
 void BM_DrawPathNewView(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
+    ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
     std::int32_t step = 1;
     for (auto _ : state) {
-        form->PlotImage->ShiftOrigin(step, 0);
+        form->PlotImage()->ShiftOrigin(step, 0);
         step = -step;
         form->UpdateViewWindow();
         form->DrawPath();
@@ -121,19 +128,24 @@ void BM_RepaintWhole(benchmark::State& state)
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     form->DrawPath();
     for (auto _ : state)
-        form->PlotImage->repaint();
+        form->PlotImage()->repaint();
 }
 
-// One move end to end: the operation, its redraw and the repaint of the widget.
+// One move end to end as the player makes it: the click that picks the
+// point, the choice from the operation group, its redraw and the repaint.
 void BM_MoveWithRedraw(benchmark::State& state)
 {
     auto form = FormWithImage(1920, 1080);
-    form->DrawPath();
+    form->ButtonStartClick();
+    const PathPoint& pivot = form->Puzzle().Work(128);
+    const QPoint at = form->PlotImage()->WorldToPixel(pivot.X, pivot.Y);
+    TRadioGroup* operations = form->findChild<TRadioGroup*>(QStringLiteral("RadioGroupSousa"));
     for (auto _ : state) {
         // Mirroring the same tail twice leaves the path as it was.
-        form->Puzzle.ApplyOperation(OpH, 128);
-        if (form->Puzzle.History.Full())
-            form->Puzzle.History.Clear();
+        form->ImageMouseDown(Qt::LeftButton, 0, at.x(), at.y());
+        operations->Item(OpH)->click();
+        if (form->Puzzle().History().Full())
+            form->ButtonStartClick();
     }
 }
 

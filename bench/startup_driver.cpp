@@ -3,7 +3,8 @@
 //   vandrel-startup [--runs N] [--idle S] [--settle MS] GAME PEER...
 //       Starts each program N times, in turn, each in a scratch folder with
 //       VANDREL_REPORT_FIRST_PAINT=1 (and QT_QPA_PLATFORM=offscreen unless
-//       set). A program is a path, or a path and arguments in one word
+//       set). GAME is bench/vandrel-probe, the game as it starts with the
+//       report of its first paint. A program is a path, or a path and arguments in one word
 //       ("bench/vandrel-minimal-window --label"). Start-up is the time from
 //       just before the process is started to the paint on the "first-paint"
 //       line it prints; the other moments on that line split it into phases.

@@ -93,16 +93,14 @@ std::optional<DemoOptions> ParseDemoOptions(const Words& args, std::ostream& err
 // One demonstration step as the game's "次" makes it, without the highlight and
 // the wait. Prints its line and tells whether the step left the path solved;
 // nothing when the path gives no move.
-std::optional<bool> DemonstrationStep(Session& s, std::ostream& out)
+std::optional<bool> PrintDemonstrationStep(Session& s, std::ostream& out)
 {
-    const std::optional<SolverMove> move = NextDemonstrationMove(s.Puzzle);
-    if (!move)
-        return std::nullopt;
     const int solvesBefore = s.Host.Solves;
-    const MoveOutcome outcome = s.Puzzle.ApplyOperation(move->OpCode, move->Pivot);
-    s.Puzzle.Redraw();
-    out << OpLetter(move->OpCode) << ' ' << int{move->Pivot};
-    if (outcome == MoveOutcome::Refused || outcome == MoveOutcome::HistoryFull)
+    const std::optional<DemonstrationStep> step = StepDemonstration(s.Puzzle, [] {});
+    if (!step)
+        return std::nullopt;
+    out << OpLetter(step->Move.OpCode) << ' ' << int{step->Move.Pivot};
+    if (step->Outcome == MoveOutcome::Refused || step->Outcome == MoveOutcome::HistoryFull)
         out << " refused";
     out << '\n';
     return s.Host.Solves != solvesBefore;
@@ -124,9 +122,9 @@ std::optional<std::vector<MoveWord>> ParseMoveWords(const Words& words, std::ost
 
 void PrintPathAndMoves(const TPuzzle& puzzle, std::ostream& out)
 {
-    const QByteArray text = JoinTextLines(FormatProblemLines(puzzle.WorkPath, puzzle.PointCount), "\n");
+    const QByteArray text = JoinTextLines(FormatProblemLines(puzzle.WorkPath(), puzzle.PointCount()), "\n");
     out.write(text.constData(), text.size());
-    out << "moves " << puzzle.MoveCount() << (puzzle.IsStraightAlongPlusX() ? " solved" : " unsolved")
+    out << "moves " << puzzle.MoveCount() << (puzzle.IsSolved() ? " solved" : " unsolved")
         << '\n';
 }
 
@@ -162,7 +160,7 @@ int RunCheck(const Words& args, std::ostream& out, std::ostream& err)
     const LoadStatus status = LoadProblemFile(s->Puzzle, args.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
-    out << "ok " << int{s->Puzzle.PointCount} << " points " << CountCorners(s->Puzzle)
+    out << "ok " << int{s->Puzzle.PointCount()} << " points " << CountCorners(s->Puzzle)
         << " corners\n";
     return ExitOk;
 }
@@ -181,13 +179,13 @@ int RunDemo(const Words& args, std::ostream& out, std::ostream& err)
         return LoadFailureExit(status);
 
     // A single point has nowhere to go and is already as straight as it gets.
-    if (s->Puzzle.PointCount < 2) {
+    if (s->Puzzle.PointCount() < 2) {
         out << "solved in 0 moves\n";
         return ExitOk;
     }
     unsigned long long steps = 0;
     while (steps < options->MaxSteps) {
-        const std::optional<bool> solved = DemonstrationStep(*s, out);
+        const std::optional<bool> solved = PrintDemonstrationStep(*s, out);
         if (!solved)
             break;
         ++steps;

@@ -53,7 +53,7 @@ std::string ApplyMoveWord(TPuzzle& puzzle, const MoveWord& move)
     if (move.Undo)
         return UndoLine(puzzle);
 
-    const bool onPath = move.Pivot && *move.Pivot >= 1 && *move.Pivot <= puzzle.PointCount;
+    const bool onPath = move.Pivot && *move.Pivot >= 1 && *move.Pivot <= puzzle.PointCount();
     // The core ignores a pivot of 0 for every operation but cancel, which needs
     // no pivot at all; the tool reports an off-path cancel as ignored as well.
     if (!onPath && move.OpCode == OpCancel)

@@ -6,14 +6,6 @@
 #include "core/RunErrors.h"
 #include "files/TextFile.h"
 
-void InstallProblem(TPuzzle& puzzle, const ParsedProblem& problem)
-{
-    puzzle.ProblemPath = problem.Points;
-    puzzle.PointCount = problem.PointCount;
-    puzzle.ResetToProblem();
-    puzzle.Redraw();
-}
-
 LoadStatus LoadProblemFile(TPuzzle& puzzle, const std::string& fileArg, std::ostream& err)
 {
     QByteArray bytes;
@@ -30,14 +22,14 @@ LoadStatus LoadProblemFile(TPuzzle& puzzle, const std::string& fileArg, std::ost
         err << fileArg << ':' << fault->Line << ": " << fault->Message.toStdString() << '\n';
         return LoadStatus::Invalid;
     }
-    InstallProblem(puzzle, std::get<ParsedProblem>(parsed));
+    puzzle.LoadProblem(std::get<ParsedProblem>(parsed));
     return LoadStatus::Loaded;
 }
 
 int CountCorners(const TPathStore& path)
 {
     int corners = 0;
-    for (int i = 1; i <= path.PointCount; ++i) {
+    for (int i = 1; i <= path.PointCount(); ++i) {
         if (path.Work(i).Kind == KindCorner)
             ++corners;
     }

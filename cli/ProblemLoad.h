@@ -9,13 +9,10 @@
 
 enum class LoadStatus { Loaded, Invalid, Unreadable };
 
-// Makes `problem` the current problem: WorkPath and ProblemPath, PointCount, and
-// the derived structure.
-void InstallProblem(TPuzzle& puzzle, const ParsedProblem& problem);
-
-// Reads `fileArg` (the path as given on the command line) and installs it.
-// Invalid content reports "FILE:LINE: message" on `err`; a file that cannot be
-// read reports the file error. The puzzle is left alone unless the load succeeds.
+// Reads `fileArg` (the path as given on the command line) and loads it into
+// the puzzle. Invalid content reports "FILE:LINE: message" on `err`; a file
+// that cannot be read reports the file error. The puzzle is left alone unless
+// the load succeeds.
 LoadStatus LoadProblemFile(TPuzzle& puzzle, const std::string& fileArg, std::ostream& err);
 
 // Points 1..PointCount of WorkPath whose Kind is a corner.

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <utility>
 
 #include "core/RunErrors.h"
 
@@ -29,15 +28,6 @@ inline std::int32_t CheckedMul(std::int32_t a, std::int32_t b)
     if (__builtin_mul_overflow(a, b, &r))
         throw EIntOverflow();
     return r;
-}
-
-// Stores a value into a narrower field, raising the range error when it does not fit.
-template <typename To, typename From>
-To RangeChecked(From value)
-{
-    if (!std::in_range<To>(value))
-        throw ERangeError();
-    return static_cast<To>(value);
 }
 
 // A whole number held in a double, stored into 32 bits; NaN or a value beyond

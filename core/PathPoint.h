@@ -1,4 +1,4 @@
-// PathPoint.h: one lattice point of the path and the fixed array that holds a path.
+// PathPoint.h: one lattice point of the path, the fixed array that holds a path, and a problem's points.
 #pragma once
 
 #include <array>
@@ -25,3 +25,12 @@ struct PathPoint {
 constexpr int PathSlots = 256;
 constexpr int MaxPoints = 255;
 using PathArray = std::array<PathPoint, PathSlots>;
+
+// A problem as the puzzle takes it: the coordinates of points 1..PointCount.
+// Whoever makes one (the problem file reader, the generator) has checked it:
+// it starts at the origin, steps one unit along one axis and never comes back
+// to a point.
+struct Problem {
+    std::uint8_t PointCount = 0;
+    PathArray Points{};
+};

@@ -17,12 +17,22 @@ std::uint8_t StepDir(const PathPoint& a, const PathPoint& b)
 
 } // namespace
 
+void TPathStore::SetPath(const Problem& problem)
+{
+    for (int i = 1; i <= problem.PointCount; ++i) {
+        workPath_[i].X = problem.Points[i].X;
+        workPath_[i].Y = problem.Points[i].Y;
+    }
+    pointCount_ = problem.PointCount;
+    problemPath_ = workPath_;
+}
+
 void TPathStore::DeriveStructure()
 {
-    const int n = PointCount;
+    const int n = pointCount_;
     if (n < 1)
         return;
-    PathArray& p = WorkPath;
+    PathArray& p = workPath_;
 
     for (int i = 1; i <= n - 1; ++i)
         p[i].Dir = StepDir(p[i], p[i + 1]);
@@ -57,21 +67,21 @@ void TPathStore::DeriveStructure()
 
 AppendResult TPathStore::AppendPoint(std::int32_t x, std::int32_t y)
 {
-    if (PointCount >= MaxPoints)
+    if (pointCount_ >= MaxPoints)
         return AppendResult::PathFull;
 
-    const int candidate = PointCount + 1;
-    WorkPath[candidate].X = x;
-    WorkPath[candidate].Y = y;
+    const int candidate = pointCount_ + 1;
+    workPath_[candidate].X = x;
+    workPath_[candidate].Y = y;
 
     // The candidate slot ends the scan at the latest.
     int i = 1;
-    while (!WorkPath[i].SameSpot(WorkPath[candidate]))
+    while (!workPath_[i].SameSpot(workPath_[candidate]))
         ++i;
     if (i != candidate)
         return AppendResult::OnPath;
 
-    PointCount = static_cast<std::uint8_t>(candidate);
+    pointCount_ = static_cast<std::uint8_t>(candidate);
     return AppendResult::Appended;
 }
 
@@ -101,19 +111,21 @@ std::uint8_t TPathStore::FindPoint(std::int32_t x, std::int32_t y, int bound)
 {
     if (bound < 0 || bound > MaxPoints)
         throw ERangeError();
-    WorkPath[0].X = x;
-    WorkPath[0].Y = y;
+    workPath_[0].X = x;
+    workPath_[0].Y = y;
     int i = bound;
-    while (!WorkPath[i].SameSpot(WorkPath[0]))
+    while (!workPath_[i].SameSpot(workPath_[0]))
         --i;
     return static_cast<std::uint8_t>(i);
 }
 
-bool TPathStore::IsStraightAlongPlusX() const
+bool TPathStore::IsSolved() const
 {
-    for (int i = 1; i < PointCount; ++i) {
-        const std::int64_t dx = std::int64_t{WorkPath[i + 1].X} - WorkPath[i].X;
-        if (dx != 1 || WorkPath[i + 1].Y != WorkPath[i].Y)
+    // From the coordinates, so that it holds whatever the derived fields say;
+    // a path of one point is as straight as it gets.
+    for (int i = 1; i < pointCount_; ++i) {
+        const std::int64_t dx = std::int64_t{workPath_[i + 1].X} - workPath_[i].X;
+        if (dx != 1 || workPath_[i + 1].Y != workPath_[i].Y)
             return false;
     }
     return true;

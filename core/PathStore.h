@@ -10,11 +10,16 @@ enum class AppendResult { Appended, OnPath, PathFull };
 
 class TPathStore {
 public:
-    PathArray WorkPath{};     // the path being played or entered
-    PathArray ProblemPath{};  // the problem as last loaded or entered
-    PathArray TrialPath{};    // snapshot taken before each operation
-    std::uint8_t PointCount = 0;   // serves all three arrays
-    std::uint8_t SelectedPivot = 0;
+    const PathArray& WorkPath() const { return workPath_; }        // the path being played or entered
+    const PathArray& ProblemPath() const { return problemPath_; }  // the problem as last loaded or entered
+    const PathArray& TrialPath() const { return trialPath_; }      // snapshot taken before each operation
+    std::uint8_t PointCount() const { return pointCount_; }       // serves all three arrays
+    std::uint8_t SelectedPivot() const { return selectedPivot_; }
+    const PathPoint& Work(int i) const { return workPath_[i]; }
+
+    // Puts the problem's points into WorkPath and ProblemPath. The derived
+    // fields describe them after the next DeriveStructure.
+    void SetPath(const Problem& problem);
 
     // Recomputes Dir, Kind, PrevCorner and NextCorner of points 1..PointCount of
     // WorkPath from their coordinates.
@@ -35,8 +40,13 @@ public:
     // `bound` may be anything up to MaxPoints.
     std::uint8_t FindPoint(std::int32_t x, std::int32_t y, int bound);
 
-    // True when every step of the path goes one unit in +x.
-    bool IsStraightAlongPlusX() const;
+    // True when every step of WorkPath goes one unit in +x: the puzzle is solved.
+    bool IsSolved() const;
 
-    const PathPoint& Work(int i) const { return WorkPath[i]; }
+protected:
+    PathArray workPath_{};
+    PathArray problemPath_{};
+    PathArray trialPath_{};
+    std::uint8_t pointCount_ = 0;
+    std::uint8_t selectedPivot_ = 0;
 };

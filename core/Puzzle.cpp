@@ -1,7 +1,8 @@
-// Puzzle.cpp: turning and mirroring the tail, the move history's undo, the solved test.
+// Puzzle.cpp: turning and mirroring the tail, the move history's undo and redo, the solved test.
 #include "core/Puzzle.h"
 
 #include "core/Checked.h"
+#include "core/ScopeExit.h"
 
 namespace {
 
@@ -24,33 +25,45 @@ std::int32_t MirrorIn(std::int32_t c, std::int32_t v)
 
 } // namespace
 
+void TPuzzle::LoadProblem(const Problem& problem)
+{
+    SetPath(problem);
+    history_.DropRedo();
+    Redraw();
+}
+
 void TPuzzle::Redraw()
 {
     DeriveStructure();
     host_.DrawPath();
 }
 
+void TPuzzle::ShowTail(std::uint8_t from, std::uint8_t colour)
+{
+    host_.HighlightTail(from, colour);
+}
+
 void TPuzzle::SelectPointAt(std::int32_t x, std::int32_t y)
 {
-    SelectedPivot = FindPoint(x, y, PointCount);
-    if (SelectedPivot >= 1)
-        host_.HighlightTail(SelectedPivot, 0);
+    selectedPivot_ = FindPoint(x, y, pointCount_);
+    if (selectedPivot_ >= 1)
+        host_.HighlightTail(selectedPivot_, TailSelected);
 }
 
 MoveOutcome TPuzzle::ApplyOperation(std::uint8_t op, std::uint8_t pivot)
 {
-    return Operate(op, pivot, false);
+    return Operate(op, pivot, Recording::NewMove);
 }
 
-MoveOutcome TPuzzle::Operate(std::uint8_t op, std::uint8_t pivot, bool undoing)
+MoveOutcome TPuzzle::Operate(std::uint8_t op, std::uint8_t pivot, Recording recording)
 {
-    TrialPath = WorkPath;
+    trialPath_ = workPath_;
     if (op == OpCancel)
         return MoveOutcome::Cancelled;
     // A pivot can only be missing through a stale selection; nothing may move then.
-    if (pivot < 1 || pivot > PointCount || op > OpV)
+    if (pivot < 1 || pivot > pointCount_ || op > OpV)
         return MoveOutcome::Ignored;
-    if (History.Full() && !undoing) {
+    if (history_.Full() && recording != Recording::Undo) {
         host_.ShowMessage(HistoryFullMessage);
         return MoveOutcome::HistoryFull;
     }
@@ -60,37 +73,40 @@ MoveOutcome TPuzzle::Operate(std::uint8_t op, std::uint8_t pivot, bool undoing)
     DeriveStructure();
     bool accepted = false;
     switch (op) {
-    case OpR: accepted = RotateTail(pivot, 3); break;
-    case OpL: accepted = RotateTail(pivot, 1); break;
-    case OpH: accepted = ReflectTail(pivot, 2); break;
-    case OpV: accepted = ReflectTail(pivot, 1); break;
+    case OpR: accepted = RotateTail(pivot, TurnRight); break;
+    case OpL: accepted = RotateTail(pivot, TurnLeft); break;
+    case OpH: accepted = ReflectTail(pivot, MirrorY); break;
+    case OpV: accepted = ReflectTail(pivot, MirrorX); break;
     }
 
     if (!accepted) {
         // The refused result stays on screen until the player has read the message.
         host_.ShowMessage(FailureMessage);
-        WorkPath = TrialPath;
+        workPath_ = trialPath_;
         Redraw();
         return MoveOutcome::Refused;
     }
 
-    // An undo takes its own entry out again at once, so it never needs a slot.
-    if (!undoing)
-        History.Push({op, pivot});
+    // An undo takes its move out of the history itself, once the solved
+    // handling has run; a redo moves forward over the move it makes again.
+    if (recording == Recording::NewMove)
+        history_.Push({op, pivot});
+    else if (recording == Recording::Redo)
+        history_.StepForward();
     host_.SetUndoEnabled(true);
     CheckSolved();
     return MoveOutcome::Applied;
 }
 
-bool TPuzzle::RotateTail(std::uint8_t pivot, int quarterTurns)
+bool TPuzzle::RotateTail(std::uint8_t pivot, QuarterTurns turns)
 {
     bool selfAvoiding = true;
-    for (int i = pivot + 1; i <= PointCount; ++i) {
-        PathPoint& p = WorkPath[i];
+    for (int i = pivot + 1; i <= pointCount_; ++i) {
+        PathPoint& p = workPath_[i];
         // Point i-1 has moved already; its Dir is still the one from before the move.
-        p.X = WorkPath[i - 1].X;
-        p.Y = WorkPath[i - 1].Y;
-        StepIn(p, (WorkPath[i - 1].Dir + quarterTurns) % 4);
+        p.X = workPath_[i - 1].X;
+        p.Y = workPath_[i - 1].Y;
+        StepIn(p, (workPath_[i - 1].Dir + turns) % 4);
         if (FindPoint(p.X, p.Y, pivot - 1) != 0)
             selfAvoiding = false;
     }
@@ -98,13 +114,13 @@ bool TPuzzle::RotateTail(std::uint8_t pivot, int quarterTurns)
     return selfAvoiding;
 }
 
-bool TPuzzle::ReflectTail(std::uint8_t pivot, int axis)
+bool TPuzzle::ReflectTail(std::uint8_t pivot, MirrorAxis axis)
 {
     bool selfAvoiding = true;
-    const PathPoint centre = WorkPath[pivot];
-    for (int i = pivot + 1; i <= PointCount; ++i) {
-        PathPoint& p = WorkPath[i];
-        if (axis == 1)
+    const PathPoint centre = workPath_[pivot];
+    for (int i = pivot + 1; i <= pointCount_; ++i) {
+        PathPoint& p = workPath_[i];
+        if (axis == MirrorX)
             p.X = MirrorIn(centre.X, p.X);
         else
             p.Y = MirrorIn(centre.Y, p.Y);
@@ -115,46 +131,54 @@ bool TPuzzle::ReflectTail(std::uint8_t pivot, int axis)
     return selfAvoiding;
 }
 
-std::uint8_t TPuzzle::InverseOp(std::uint8_t op)
-{
-    if (op == OpR)
-        return OpL;
-    if (op == OpL)
-        return OpR;
-    return op;
-}
-
 bool TPuzzle::Undo()
 {
-    if (History.MoveCount == 0)
+    if (history_.MoveCount() == 0)
         return false;
-    const MoveEntry e = History.Latest();
+    const MoveEntry e = history_.Latest();
     // The move is taken back even when the solved handling that the undo may
     // trigger ends in an error (a records file that cannot be written).
-    struct DropUndone {
-        TPuzzle& puzzle;
-        ~DropUndone()
-        {
-            puzzle.History.Drop(1);
-            puzzle.host_.SetUndoEnabled(puzzle.History.MoveCount > 0);
-        }
-    } drop{*this};
-    Operate(InverseOp(e.OpCode), e.Pivot, true);
+    const ScopeExit takeBack([this] {
+        history_.StepBack();
+        host_.SetUndoEnabled(history_.MoveCount() > 0);
+    });
+    Operate(InverseOp(e.OpCode), e.Pivot, Recording::Undo);
+    return true;
+}
+
+bool TPuzzle::Redo()
+{
+    if (history_.RedoCount() == 0)
+        return false;
+    const MoveEntry e = history_.NextRedo();
+    Operate(e.OpCode, e.Pivot, Recording::Redo);
     return true;
 }
 
 bool TPuzzle::CheckSolved()
 {
-    for (int i = PointCount - 1; i >= 1; --i) {
-        if (WorkPath[i].Dir != DirPlusX)
-            return false;
-    }
+    if (!IsSolved())
+        return false;
     host_.PathSolved();
     return true;
 }
 
 void TPuzzle::ResetToProblem()
 {
-    WorkPath = ProblemPath;
-    History.Clear();
+    workPath_ = problemPath_;
+    history_.Clear();
+}
+
+void TPuzzle::BeginEntry()
+{
+    // Every path starts at the origin.
+    history_.DropRedo();
+    pointCount_ = 1;
+    workPath_[1].X = 0;
+    workPath_[1].Y = 0;
+}
+
+void TPuzzle::FinishEntry()
+{
+    problemPath_ = workPath_;
 }

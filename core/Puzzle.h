@@ -1,9 +1,10 @@
-// Puzzle.h: the rules of the puzzle: the four operations, undo and the solved test.
+// Puzzle.h: the rules of the puzzle: the four operations, undo and redo, the solved test.
 #pragma once
 
 #include <cstdint>
 
 #include "core/MoveHistory.h"
+#include "core/Moves.h"
 #include "core/PathStore.h"
 #include "core/PuzzleHost.h"
 
@@ -24,12 +25,18 @@ public:
 
     explicit TPuzzle(PuzzleHost& host) : host_(host) {}
 
-    TMoveHistory History;
+    const TMoveHistory& History() const { return history_; }
+    std::uint16_t MoveCount() const { return history_.MoveCount(); }
 
-    std::uint16_t MoveCount() const { return History.MoveCount; }
+    // Makes `problem` the path in play and the problem, and draws it. The
+    // moves of the history stay (undo works on), but none can be redone.
+    void LoadProblem(const Problem& problem);
 
     // Derives the path's structure and asks the host to draw it.
     void Redraw();
+
+    // Asks the host to show the tail from point `from` in a highlight colour.
+    void ShowTail(std::uint8_t from, std::uint8_t colour);
 
     // Selects the point at (x, y) for the next operation and highlights its tail.
     void SelectPointAt(std::int32_t x, std::int32_t y);
@@ -37,21 +44,30 @@ public:
     // The one entry for every change of the path by an operation.
     MoveOutcome ApplyOperation(std::uint8_t op, std::uint8_t pivot);
 
-    bool RotateTail(std::uint8_t pivot, int quarterTurns);
-    bool ReflectTail(std::uint8_t pivot, int axis);
-    static std::uint8_t InverseOp(std::uint8_t op);
+    bool RotateTail(std::uint8_t pivot, QuarterTurns turns);
+    bool ReflectTail(std::uint8_t pivot, MirrorAxis axis);
 
     // Takes back the latest move; false when there was none.
     bool Undo();
 
-    // Ends the play through the host when every step goes +x; true when it did.
+    // Makes the latest move taken back again; false when there is none.
+    bool Redo();
+
+    // Ends the play through the host when the path is solved; true when it did.
     bool CheckSolved();
 
     // Puts the problem back into WorkPath and empties the history.
     void ResetToProblem();
 
+    // Path entry: the path is cut back to the origin, grows through
+    // ExtendAlongAxis, and becomes the problem when the entry ends.
+    void BeginEntry();
+    void FinishEntry();
+
 private:
-    MoveOutcome Operate(std::uint8_t op, std::uint8_t pivot, bool undoing);
+    enum class Recording { NewMove, Undo, Redo };
+    MoveOutcome Operate(std::uint8_t op, std::uint8_t pivot, Recording recording);
 
     PuzzleHost& host_;
+    TMoveHistory history_;
 };

@@ -9,11 +9,8 @@
 
 #include "core/PathPoint.h"
 
-// A problem read from text: points in slots 1..PointCount, coordinates only.
-struct ParsedProblem {
-    std::uint8_t PointCount = 0;
-    PathArray Points{};
-};
+// A problem read from text and checked: points in slots 1..PointCount.
+using ParsedProblem = Problem;
 
 // Why a text is not a problem: the 1-based line it concerns and a Japanese message.
 struct ProblemError {

@@ -28,41 +28,19 @@
             FuzzFail(__FILE__, __LINE__, std::string(what)); \
     } while (0)
 
-// One puzzle per process (its history alone is 128 KiB); every input starts
-// from the same empty state, so a finding replays alone.
+// A puzzle with the tool's silent host.
 struct FuzzRig {
     ToolHost Host;
     TPuzzle Puzzle{Host};
-
-    void Reset()
-    {
-        Host.Clear();
-        Puzzle.WorkPath = {};
-        Puzzle.ProblemPath = {};
-        Puzzle.TrialPath = {};
-        Puzzle.PointCount = 0;
-        Puzzle.SelectedPivot = 0;
-        Puzzle.History.Clear();
-    }
-
-    // Makes points 1..count of `points` the problem and the path in play, the
-    // way the game installs a problem it has read.
-    void Install(const PathArray& points, std::uint8_t count)
-    {
-        Reset();
-        for (int i = 1; i <= count; ++i) {
-            Puzzle.WorkPath[i].X = points[i].X;
-            Puzzle.WorkPath[i].Y = points[i].Y;
-        }
-        Puzzle.PointCount = count;
-        Puzzle.ProblemPath = Puzzle.WorkPath;
-        Puzzle.Redraw();
-    }
 };
 
-inline FuzzRig& TheRig()
+// A fresh puzzle for every input, so that a finding replays alone, holding
+// `problem` as the game loads one it has read. The one before is dropped.
+inline FuzzRig& FreshRig(const Problem& problem)
 {
-    static const std::unique_ptr<FuzzRig> rig = std::make_unique<FuzzRig>();
+    static std::unique_ptr<FuzzRig> rig;
+    rig = std::make_unique<FuzzRig>();  // its history alone is 128 KiB: not on the stack
+    rig->Puzzle.LoadProblem(problem);
     return *rig;
 }
 
@@ -95,10 +73,10 @@ inline std::string PathFault(const PathArray& p, int count)
 inline bool DerivedIsCurrent(const TPathStore& store)
 {
     static const std::unique_ptr<TPathStore> fresh = std::make_unique<TPathStore>();
-    fresh->WorkPath = store.WorkPath;
-    fresh->PointCount = store.PointCount;
+    Problem points{store.PointCount(), store.WorkPath()};
+    fresh->SetPath(points);
     fresh->DeriveStructure();
-    return std::memcmp(&fresh->WorkPath[1], &store.WorkPath[1], sizeof(PathPoint) * store.PointCount) == 0;
+    return std::memcmp(&fresh->WorkPath()[1], &store.WorkPath()[1], sizeof(PathPoint) * store.PointCount()) == 0;
 }
 
 // Whether every step of points 1..count goes one unit in +x.

@@ -112,7 +112,7 @@ std::uint8_t BuildWalk(ByteReader& in, PathArray& path)
 // The path as only the coordinates and derived fields of points 1..PointCount.
 std::vector<PathPoint> Points(const TPuzzle& puzzle)
 {
-    return {puzzle.WorkPath.begin() + 1, puzzle.WorkPath.begin() + 1 + puzzle.PointCount};
+    return {puzzle.WorkPath().begin() + 1, puzzle.WorkPath().begin() + 1 + puzzle.PointCount()};
 }
 
 // Where the tail point `p` goes under `op` about `centre`, by plain geometry.
@@ -131,7 +131,7 @@ PathPoint Moved(const PathPoint& p, const PathPoint& centre, std::uint8_t op)
 
 void CheckPath(const TPuzzle& puzzle, const std::string& when)
 {
-    const std::string fault = PathFault(puzzle.WorkPath, puzzle.PointCount);
+    const std::string fault = PathFault(puzzle.WorkPath(), puzzle.PointCount());
     FUZZ_CHECK(fault.empty(), fault + " " + when);
     FUZZ_CHECK(DerivedIsCurrent(puzzle), "derived fields stale " + when);
 }
@@ -140,21 +140,21 @@ void CheckApplied(const std::vector<PathPoint>& before, const TPuzzle& puzzle, s
                   const std::string& when)
 {
     for (int i = 1; i <= pivot; ++i)
-        FUZZ_CHECK(puzzle.WorkPath[i].SameSpot(before[i - 1]), "head point " + std::to_string(i) + " moved " + when);
-    for (int i = pivot + 1; i <= puzzle.PointCount; ++i)
-        FUZZ_CHECK(puzzle.WorkPath[i].SameSpot(Moved(before[i - 1], before[pivot - 1], op)),
+        FUZZ_CHECK(puzzle.WorkPath()[i].SameSpot(before[i - 1]), "head point " + std::to_string(i) + " moved " + when);
+    for (int i = pivot + 1; i <= puzzle.PointCount(); ++i)
+        FUZZ_CHECK(puzzle.WorkPath()[i].SameSpot(Moved(before[i - 1], before[pivot - 1], op)),
                    "tail point " + std::to_string(i) + " is not where the operation puts it " + when);
 }
 
 void CheckRestoreToText(const TPuzzle& puzzle)
 {
     // The path in play, saved as a problem, reads back as the same points.
-    const ProblemParse parse = ParseProblemLines(FormatProblemLines(puzzle.WorkPath, puzzle.PointCount));
+    const ProblemParse parse = ParseProblemLines(FormatProblemLines(puzzle.WorkPath(), puzzle.PointCount()));
     const auto* back = std::get_if<ParsedProblem>(&parse);
     FUZZ_CHECK(back != nullptr, "path in play does not save as a problem");
-    FUZZ_CHECK(back->PointCount == puzzle.PointCount, "saved point count differs");
-    for (int i = 1; i <= puzzle.PointCount; ++i)
-        FUZZ_CHECK(back->Points[i].SameSpot(puzzle.WorkPath[i]), "saved point " + std::to_string(i) + " differs");
+    FUZZ_CHECK(back->PointCount == puzzle.PointCount(), "saved point count differs");
+    for (int i = 1; i <= puzzle.PointCount(); ++i)
+        FUZZ_CHECK(back->Points[i].SameSpot(puzzle.WorkPath()[i]), "saved point " + std::to_string(i) + " differs");
 }
 
 }  // namespace
@@ -162,19 +162,16 @@ void CheckRestoreToText(const TPuzzle& puzzle)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ByteReader in(data, size);
-    FuzzRig& rig = TheRig();
+    Problem problem;
     if (size > 0 && data[0] == 0) {
         in.Next();
-        const ProblemParse sample = ParseProblemLines(BuiltInSampleLines());
-        const auto& problem = std::get<ParsedProblem>(sample);
-        rig.Install(problem.Points, problem.PointCount);
+        problem = std::get<ParsedProblem>(ParseProblemLines(BuiltInSampleLines()));
     } else {
-        PathArray walk{};
-        const std::uint8_t count = BuildWalk(in, walk);
-        rig.Install(walk, count);
+        problem.PointCount = BuildWalk(in, problem.Points);
     }
+    FuzzRig& rig = FreshRig(problem);
     TPuzzle& puzzle = rig.Puzzle;
-    const int n = puzzle.PointCount;
+    const int n = puzzle.PointCount();
     CheckPath(puzzle, "as installed");
     const std::vector<PathPoint> start = Points(puzzle);
 
@@ -184,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t pivotByte = in.Next();
         const std::string when = "at step " + std::to_string(step);
         const std::vector<PathPoint> before = Points(puzzle);
-        const PathArray whole = puzzle.WorkPath;
+        const PathArray whole = puzzle.WorkPath();
         rig.Host.Clear();
 
         const int kind = action % 8;
@@ -193,11 +190,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(puzzle.Undo() == had, "undo result " + when);
             FUZZ_CHECK(rig.Host.Messages == 0, "message during undo " + when);
             if (had) {
-                FUZZ_CHECK(std::memcmp(puzzle.WorkPath.data() + 1, earlier.back().data(), sizeof(PathPoint) * n) == 0,
+                FUZZ_CHECK(std::memcmp(puzzle.WorkPath().data() + 1, earlier.back().data(), sizeof(PathPoint) * n) == 0,
                            "undo did not restore the earlier path " + when);
                 earlier.pop_back();
             } else {
-                FUZZ_CHECK(std::memcmp(&puzzle.WorkPath, &whole, sizeof whole) == 0, "undo of nothing changed the path " + when);
+                FUZZ_CHECK(std::memcmp(&puzzle.WorkPath(), &whole, sizeof whole) == 0, "undo of nothing changed the path " + when);
             }
         } else {
             const std::uint8_t op = kind <= 5 ? static_cast<std::uint8_t>(kind - 1)
@@ -205,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                 : static_cast<std::uint8_t>(OpV + 1 + (action >> 3) % 27);
             const std::uint8_t pivot = (action & 0x80) ? pivotByte : static_cast<std::uint8_t>(pivotByte % (n + 2));
             const MoveOutcome outcome = puzzle.ApplyOperation(op, pivot);
-            const bool unchanged = std::memcmp(&puzzle.WorkPath, &whole, sizeof whole) == 0;
+            const bool unchanged = std::memcmp(&puzzle.WorkPath(), &whole, sizeof whole) == 0;
             if (op == OpCancel) {
                 FUZZ_CHECK(outcome == MoveOutcome::Cancelled, "cancel not cancelled " + when);
                 FUZZ_CHECK(unchanged, "cancel changed the path " + when);
@@ -220,7 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_CHECK(outcome == MoveOutcome::Applied, "unexpected outcome " + when);
                 FUZZ_CHECK(rig.Host.Messages == 0, "message with an accepted move " + when);
                 CheckApplied(before, puzzle, op, pivot, when);
-                FUZZ_CHECK((rig.Host.Solves > 0) == StraightAlongPlusX(puzzle.WorkPath, n),
+                FUZZ_CHECK((rig.Host.Solves > 0) == StraightAlongPlusX(puzzle.WorkPath(), n),
                            "solved test disagrees with the path " + when);
                 earlier.push_back(before);
             }
@@ -234,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(puzzle.Undo(), "undo refused while moves are kept");
         earlier.pop_back();
     }
-    FUZZ_CHECK(std::memcmp(puzzle.WorkPath.data() + 1, start.data(), sizeof(PathPoint) * n) == 0,
+    FUZZ_CHECK(std::memcmp(puzzle.WorkPath().data() + 1, start.data(), sizeof(PathPoint) * n) == 0,
                "undoing every move does not give the problem back");
     FUZZ_CHECK(puzzle.MoveCount() == 0, "history not empty after undoing every move");
     return 0;

@@ -42,10 +42,9 @@ void CheckWrittenBack(const ParsedProblem& problem)
 
 void RunDemonstration(const ParsedProblem& problem)
 {
-    FuzzRig& rig = TheRig();
-    rig.Install(problem.Points, problem.PointCount);
+    FuzzRig& rig = FreshRig(problem);
     TPuzzle& puzzle = rig.Puzzle;
-    const int n = puzzle.PointCount;
+    const int n = puzzle.PointCount();
     FUZZ_CHECK(DerivedIsCurrent(puzzle), "installed path not derived");
 
     if (n < 2) {
@@ -53,18 +52,18 @@ void RunDemonstration(const ParsedProblem& problem)
         return;
     }
     for (int step = 1; step <= StepLimit; ++step) {
-        const std::optional<SolverMove> move = NextDemonstrationMove(puzzle);
-        FUZZ_CHECK(move.has_value(), "no move at step " + std::to_string(step));
+        const std::optional<DemonstrationStep> made = StepDemonstration(puzzle, [] {});
+        FUZZ_CHECK(made.has_value(), "no move at step " + std::to_string(step));
+        const SolverMove* move = &made->Move;
         FUZZ_CHECK(move->Pivot >= 1 && move->Pivot < n, "pivot " + std::to_string(move->Pivot) + " at step " +
                                                             std::to_string(step));
-        const MoveOutcome outcome = puzzle.ApplyOperation(move->OpCode, move->Pivot);
-        FUZZ_CHECK(outcome == MoveOutcome::Applied,
+        FUZZ_CHECK(made->Outcome == MoveOutcome::Applied,
                    "demonstration move " + std::to_string(move->OpCode) + " at " + std::to_string(move->Pivot) +
                        " not applied at step " + std::to_string(step));
-        FUZZ_CHECK(PathFault(puzzle.WorkPath, n).empty(), "demonstration broke the path at step " + std::to_string(step));
+        FUZZ_CHECK(PathFault(puzzle.WorkPath(), n).empty(), "demonstration broke the path at step " + std::to_string(step));
         FUZZ_CHECK(rig.Host.Messages == 0, "message during the demonstration: " + rig.Host.LastMessage);
         if (rig.Host.Solves > 0) {
-            FUZZ_CHECK(StraightAlongPlusX(puzzle.WorkPath, n), "solved but not straight along +x");
+            FUZZ_CHECK(StraightAlongPlusX(puzzle.WorkPath(), n), "solved but not straight along +x");
             FUZZ_CHECK(puzzle.MoveCount() == step, "history does not hold every demonstration move");
             return;
         }

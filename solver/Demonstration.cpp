@@ -1,7 +1,7 @@
 // Demonstration.cpp: scanning the sides of the bounding box and choosing the move.
 #include "solver/Demonstration.h"
 
-#include "core/MoveHistory.h"
+#include "core/Moves.h"
 #include "core/RunErrors.h"
 
 void ResetTracker(ExtremeTracker& t, std::uint8_t i, std::int32_t v)
@@ -52,7 +52,7 @@ SideTrackers ScanExtremes(const TPathStore& path)
     ResetTracker(s.MaxYTracker, 1, 0);
     ResetTracker(s.MinYTracker, 1, 0);
 
-    const int n = path.PointCount;
+    const int n = path.PointCount();
     int i = 1;
     while (i < n) {
         const int next = path.Work(i).NextCorner;
@@ -71,7 +71,7 @@ SideTrackers ScanExtremes(const TPathStore& path)
 
 SolverMove ChooseMove(const SideTrackers& trackers, const TPathStore& path)
 {
-    const int n = path.PointCount;
+    const int n = path.PointCount();
     const Side sides[] = {
         {trackers.MaxXTracker, DirMinusX, OpV},
         {trackers.MinXTracker, DirPlusX, OpV},
@@ -114,7 +114,22 @@ SolverMove ChooseMove(const SideTrackers& trackers, const TPathStore& path)
 
 std::optional<SolverMove> NextDemonstrationMove(const TPathStore& path)
 {
-    if (path.PointCount < 2)
+    if (path.PointCount() < 2)
         return std::nullopt;
     return ChooseMove(ScanExtremes(path), path);
+}
+
+std::optional<DemonstrationStep> StepDemonstration(TPuzzle& puzzle, const std::function<void()>& wait,
+                                                   const MoveChooser& choose)
+{
+    // The structure is whatever the last redraw left; the choice needs it current.
+    puzzle.DeriveStructure();
+    const std::optional<SolverMove> move = choose(puzzle);
+    if (!move)
+        return std::nullopt;
+    puzzle.ShowTail(move->Pivot, TailColourOf(move->OpCode));
+    wait();
+    const MoveOutcome outcome = puzzle.ApplyOperation(move->OpCode, move->Pivot);
+    puzzle.Redraw();
+    return DemonstrationStep{*move, outcome};
 }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QSlider>
 
+#include "core/ScopeExit.h"
 #include "plot/MyImageU.h"
 #include "solver/Demonstration.h"
 #include "ui/Controls.h"
@@ -13,17 +14,14 @@ void TFormMain::ButtonJidouClick()
 {
     PanelJidou->show();
     ButtonStep->setEnabled(true);
-    GameMode = ModePlay;
+    session_.OpenDemonstration();
 }
 
 void TFormMain::ButtonStepMouseDown(int shift)
 {
     ButtonStep->setEnabled(false);
     // "次" comes back even when an error ends the step or the run.
-    struct EnableStep {
-        QWidget* button;
-        ~EnableStep() { button->setEnabled(true); }
-    } enable{ButtonStep};
+    const ScopeExit enableStep([this] { ButtonStep->setEnabled(true); });
     if (shift & DoubleClick)
         SolverRun();
     else
@@ -38,16 +36,9 @@ int TFormMain::WaitMs() const
 void TFormMain::SolverStep()
 {
     // A path being drawn is no puzzle yet.
-    if (GameMode == ModeEntry)
+    if (session_.GameMode() == ModeEntry)
         return;
-    Puzzle.DeriveStructure();
-    const std::optional<SolverMove> move = NextDemonstrationMove(Puzzle);
-    if (!move)
-        return;
-    HighlightTail(move->Pivot, move->OpCode);
-    clock_.DelayMs(WaitMs());
-    Puzzle.ApplyOperation(move->OpCode, move->Pivot);
-    DrawPath();
+    StepDemonstration(session_.Puzzle(), [this] { clock_.DelayMs(WaitMs()); });
 }
 
 void TFormMain::SolverRun()
@@ -57,12 +48,12 @@ void TFormMain::SolverRun()
         SolverStep();
         clock_.DelayMs(WaitMs());
         QCoreApplication::processEvents();
-    } while (GameMode == ModePlay);
+    } while (session_.GameMode() == ModePlay);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
     // A continuous demonstration must not outlive its window.
-    GameMode = ModeIdle;
+    session_.EndPlay();
     QWidget::closeEvent(event);
 }

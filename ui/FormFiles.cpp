@@ -3,64 +3,41 @@
 
 #include <QFileInfo>
 
+#include "core/ScopeExit.h"
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 #include "ui/Controls.h"
+#include "ui/Messages.h"
 
-namespace {
-
-QString CaptionFor(const QString& name, std::int32_t bestSeconds)
+void TFormMain::InstallProblem(const QStringList& lines, const Problem& problem)
 {
-    return QStringLiteral("ソラドミ　") + name
-           + QString::asprintf("%10d分%2d秒", bestSeconds / 60, bestSeconds % 60);
+    memoMondai_ = lines;
+    session_.Puzzle().LoadProblem(problem);
 }
 
-QString LineMessage(const QString& file, const ProblemError& error)
+bool TFormMain::LoadProblemText(const QStringList& lines)
 {
-    return QStringLiteral("%1 の %2 行目: %3").arg(QFileInfo(file).fileName()).arg(error.Line).arg(error.Message);
-}
-
-} // namespace
-
-void TFormMain::InstallProblem(const QStringList& lines, const ParsedProblem& problem)
-{
-    MemoMondai = lines;
-    for (int i = 1; i <= problem.PointCount; ++i) {
-        Puzzle.WorkPath[i].X = problem.Points[i].X;
-        Puzzle.WorkPath[i].Y = problem.Points[i].Y;
-    }
-    Puzzle.PointCount = problem.PointCount;
-    Puzzle.ProblemPath = Puzzle.WorkPath;
-    DrawPath();
-}
-
-bool TFormMain::LoadProblemText()
-{
-    const ProblemParse parse = ParseProblemLines(MemoMondai);
+    const ProblemParse parse = ParseProblemLines(lines);
     if (const auto* error = std::get_if<ProblemError>(&parse)) {
-        dialogs_.ShowMessage(this, QStringLiteral("%1 行目: %2").arg(error->Line).arg(error->Message));
+        dialogs_.ShowMessage(this, Messages::ProblemLineError(QString(), error->Line, error->Message));
         return false;
     }
-    InstallProblem(MemoMondai, std::get<ParsedProblem>(parse));
+    InstallProblem(lines, std::get<ParsedProblem>(parse));
     return true;
 }
 
 void TFormMain::LoadDefaultProblem()
 {
-    ProblemName = QStringLiteral("Vandrel000");
-    MemoMondai = BuiltInSampleLines();
-    LoadProblemText();
-    Unsaved = false;
+    problemName_ = Messages::SampleName;
+    LoadProblemText(BuiltInSampleLines());
+    session_.MarkSaved();
     ButtonSave->setEnabled(false);
 }
 
 void TFormMain::ButtonOpenClick()
 {
     // The demonstration panel goes away whatever the dialog brings.
-    struct HideDemonstration {
-        QWidget* panel;
-        ~HideDemonstration() { panel->hide(); }
-    } hide{PanelJidou};
+    const ScopeExit hideDemonstration([this] { PanelJidou->hide(); });
 
     const std::optional<QString> file = dialogs_.ChooseOpenFile(this);
     if (!file)
@@ -76,7 +53,7 @@ void TFormMain::ButtonOpenClick()
     }
     const ProblemParse parse = ParseProblemLines(lines);
     if (const auto* error = std::get_if<ProblemError>(&parse)) {
-        dialogs_.ShowMessage(this, LineMessage(*file, *error));
+        dialogs_.ShowMessage(this, Messages::ProblemLineError(QFileInfo(*file).fileName(), error->Line, error->Message));
         return;
     }
     LoadRecordsFile();
@@ -88,37 +65,40 @@ void TFormMain::ButtonSaveClick(int tag)
 {
     // "保存" during an entry saves what has been drawn, not the previous problem
     // under the new point count.
-    if (GameMode == ModeEntry)
+    if (session_.GameMode() == ModeEntry)
         ButtonNyuuryokuEndClick();
-    const QString proposal = tag == 2 ? ProblemName + QLatin1Char('_') : ProblemName;
+    const QString proposal = tag == SaveCopy ? problemName_ + QLatin1Char('_') : problemName_;
     const std::optional<QString> file = dialogs_.ChooseSaveFile(this, proposal);
     if (!file)
         return;
+    const TPuzzle& puzzle = session_.Puzzle();
     try {
-        WriteFileAtomically(*file, JoinTextLines(FormatProblemLines(Puzzle.ProblemPath, Puzzle.PointCount)));
+        WriteFileAtomically(*file, JoinTextLines(FormatProblemLines(puzzle.ProblemPath(), puzzle.PointCount())));
     } catch (const EFileError& e) {
         dialogs_.ShowMessage(this, QString::fromStdString(e.what()));
         return;
     }
-    if (tag != 2)
+    if (tag != SaveCopy)
         SetProblemName(*file);
-    Unsaved = false;
+    session_.MarkSaved();
     ButtonSave->setEnabled(false);
 }
 
 void TFormMain::SetProblemName(const QString& path)
 {
-    ProblemName = ProblemNameFromPath(path);
-    BestSeconds = NoRecordSeconds;
-    MemoRecord.FindRecord(ProblemName, BestSeconds, RecordLine);
-    setWindowTitle(CaptionFor(ProblemName, BestSeconds));
+    problemName_ = ProblemNameFromPath(path);
+    std::int32_t best = NoRecordSeconds;
+    session_.SetBestSeconds(best);
+    memoRecord_.FindRecord(problemName_, best, recordLine_);
+    session_.SetBestSeconds(best);
+    setWindowTitle(Messages::CaptionFor(problemName_, best));
 }
 
 void TFormMain::LoadRecordsFile()
 {
-    RecordsFileName = ::RecordsFileName;
+    recordsFileName_ = RecordsFileName;
     try {
-        MemoRecord.Load(RecordsFileName);
+        memoRecord_.Load(recordsFileName_);
     } catch (const EFileError& e) {
         // Without the records the game still plays; best times are just not kept.
         dialogs_.ShowMessage(this, QString::fromStdString(e.what()));
@@ -127,10 +107,9 @@ void TFormMain::LoadRecordsFile()
 
 void TFormMain::StoreBestTime()
 {
-    BestSeconds = ElapsedSeconds;
     // Find the problem's line afresh: whatever happened to the list since the
     // problem was named, no other problem's line may be replaced.
     std::int32_t recorded = 0;
-    MemoRecord.FindRecord(ProblemName, recorded, RecordLine);
-    MemoRecord.StoreBestTime(RecordLine, ProblemName, BestSeconds, clock_.Today(), RecordsFileName);
+    memoRecord_.FindRecord(problemName_, recorded, recordLine_);
+    memoRecord_.StoreBestTime(recordLine_, problemName_, session_.BestSeconds(), clock_.Today(), recordsFileName_);
 }

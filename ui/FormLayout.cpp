@@ -12,6 +12,7 @@
 
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
+#include "ui/Messages.h"
 #include "ui/VandrelApplication.h"
 
 namespace {
@@ -98,12 +99,13 @@ TPressButton* PlaceButton(QWidget* panel, const QString& caption, int top, int h
 
 TFormMain::TFormMain(TDialogs& dialogs, TClock& clock) : dialogs_(dialogs), clock_(clock)
 {
-    setWindowTitle(QStringLiteral("ソラドミ"));
+    setWindowTitle(Messages::Caption);
     resize(850, 512);
     setFont(PGothic(12));
     SetTextColour(this, Qt::yellow);
     SetBackground(this, ButtonFace());
     BuildLayout();
+    NameControls();
     ConnectHandlers();
 
     // FormCreate: maximised, and the managed buttons in their bit order.
@@ -167,10 +169,10 @@ void TFormMain::BuildCoordinatePanel()
     auto* arrows = new QVBoxLayout(PanelIdou);
     arrows->setContentsMargins(0, 0, 0, 0);
     arrows->setSpacing(0);
-    ButtonUp = new TPressButton(QStringLiteral("↑"), PanelIdou, 1);
-    ButtonDown = new TPressButton(QStringLiteral("↓"), PanelIdou, 2);
-    ButtonLeft = new TPressButton(QStringLiteral("←"), PanelIdou, 3);
-    ButtonRight = new TPressButton(QStringLiteral("→"), PanelIdou, 4);
+    ButtonUp = new TPressButton(QStringLiteral("↑"), PanelIdou, ArrowUp);
+    ButtonDown = new TPressButton(QStringLiteral("↓"), PanelIdou, ArrowDown);
+    ButtonLeft = new TPressButton(QStringLiteral("←"), PanelIdou, ArrowLeft);
+    ButtonRight = new TPressButton(QStringLiteral("→"), PanelIdou, ArrowRight);
     for (TPressButton* b : {ButtonUp, ButtonDown, ButtonLeft, ButtonRight}) {
         b->setFixedSize(33, 33);
         arrows->addWidget(b);
@@ -196,16 +198,16 @@ void TFormMain::BuildMainPanel()
     PanelMondai = ModePanel(PanelMain, 143, QStringLiteral("問題作成"), LabelMondai);
     ButtonNyuuryokuBegin = PlaceButton(PanelMondai, QStringLiteral("開始"), 36, 29);
     ButtonNyuuryokuEnd = PlaceButton(PanelMondai, QStringLiteral("終了"), 69, 29);
-    ButtonSave = PlaceButton(PanelMondai, QStringLiteral("保存"), 102, 29, 1);
+    ButtonSave = PlaceButton(PanelMondai, QStringLiteral("保存"), 102, 29, SaveNamed);
     stack->addWidget(PanelMondai);
 
     PanelPuzzle = ModePanel(PanelMain, 315, QStringLiteral("パズル実行"), LabelPuzzle);
-    ButtonOpenAll = PlaceButton(PanelPuzzle, QStringLiteral("開く"), 31, 28, 2);
+    ButtonOpenAll = PlaceButton(PanelPuzzle, QStringLiteral("開く"), 31, 28);
     ButtonStart = PlaceButton(PanelPuzzle, QStringLiteral("開始"), 64, 28);
     ButtonContinue = PlaceButton(PanelPuzzle, QStringLiteral("続行"), 98, 28);
     ButtonUndo = PlaceButton(PanelPuzzle, QStringLiteral("一手戻る"), 131, 28);
     ButtonPause = PlaceButton(PanelPuzzle, QStringLiteral("中断"), 165, 28);
-    ButtonSaveAll = PlaceButton(PanelPuzzle, QStringLiteral("保存"), 198, 28, 2);
+    ButtonSaveAll = PlaceButton(PanelPuzzle, QStringLiteral("保存"), 198, 28, SaveCopy);
     PanelTime = new QLabel(QStringLiteral("  00分00秒"), PanelPuzzle);
     PanelTime->setGeometry(8, 233, 120, 28);
     PanelTime->setAlignment(Qt::AlignCenter);
@@ -238,7 +240,7 @@ void TFormMain::BuildMainPanel()
 
     PanelClose = Panel(PanelMain, false);
     PanelClose->setFixedHeight(80);
-    ButtonSetsumei = PlaceButton(PanelClose, QStringLiteral("説明表示"), 7, 30, 0, 19, 96);
+    ButtonSetsumei = PlaceButton(PanelClose, Messages::ShowHelp, 7, 30, 0, 19, 96);
     ButtonClose = PlaceButton(PanelClose, QStringLiteral("終了"), 41, 30, 0, 20, 96);
     stack->addWidget(PanelClose);
 
@@ -272,6 +274,28 @@ void TFormMain::BuildImageChildren()
     SetTextColour(RadioGroupSousa, Qt::black);
     SetBackground(RadioGroupSousa, ButtonFace());
     RadioGroupSousa->hide();
+}
+
+// Each control is known by its name, as the window was designed: tests and
+// tools find it by that name.
+void TFormMain::NameControls()
+{
+    const std::pair<QObject*, const char*> names[] = {
+        {PanelZahyouHenkan, "PanelZahyouHenkan"}, {TrackBarUnit, "TrackBarUnit"}, {PanelIdou, "PanelIdou"},
+        {ButtonUp, "ButtonUp"}, {ButtonDown, "ButtonDown"}, {ButtonLeft, "ButtonLeft"}, {ButtonRight, "ButtonRight"},
+        {PanelImage, "PanelImage"}, {PanelMain, "PanelMain"}, {RadioGroupMenu, "RadioGroupMenu"},
+        {PanelMondai, "PanelMondai"}, {LabelMondai, "LabelMondai"}, {ButtonNyuuryokuBegin, "ButtonNyuuryokuBegin"},
+        {ButtonNyuuryokuEnd, "ButtonNyuuryokuEnd"}, {ButtonSave, "ButtonSave"}, {PanelPuzzle, "PanelPuzzle"},
+        {LabelPuzzle, "LabelPuzzle"}, {ButtonOpenAll, "ButtonOpenAll"}, {ButtonStart, "ButtonStart"},
+        {ButtonContinue, "ButtonContinue"}, {ButtonUndo, "ButtonUndo"}, {ButtonPause, "ButtonPause"},
+        {ButtonSaveAll, "ButtonSaveAll"}, {PanelTime, "PanelTime"}, {ButtonJidou, "ButtonJidou"},
+        {PanelJidou, "PanelJidou"}, {ButtonStep, "ButtonStep"}, {LabelWait, "LabelWait"},
+        {TrackBarWait, "TrackBarWait"}, {PanelClose, "PanelClose"}, {ButtonSetsumei, "ButtonSetsumei"},
+        {ButtonClose, "ButtonClose"}, {MemoSetsumei, "MemoSetsumei"}, {RadioGroupSousa, "RadioGroupSousa"},
+        {Timer, "Timer"},
+    };
+    for (const auto& [control, name] : names)
+        control->setObjectName(QLatin1String(name));
 }
 
 void TFormMain::ConnectHandlers()

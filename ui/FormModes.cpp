@@ -1,23 +1,13 @@
 // FormModes.cpp: the two working modes, the managed buttons, the play clock, help and quit.
 #include "ui/VandrelPathU.h"
 
-#include <cmath>
-
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "core/Checked.h"
+#include "core/ScopeExit.h"
 #include "ui/Controls.h"
-
-namespace {
-
-const QString QuitQuestion = QStringLiteral("保存してませんが，終了しますか");
-const QString SwitchQuestion = QStringLiteral("保存してませんが，移動しますか");
-const QString RestartQuestion = QStringLiteral("途中ですが，最初からやり直しますか ? ");
-const QString SolvedMessage = QStringLiteral("　　お　め　で　と　う　　");
-
-} // namespace
+#include "ui/Messages.h"
 
 void TFormMain::ApplyButtonMask(std::uint8_t mask)
 {
@@ -37,92 +27,73 @@ std::uint8_t TFormMain::ButtonMaskNow() const
 
 void TFormMain::RadioGroupMenuClick()
 {
-    if (Unsaved && !dialogs_.ConfirmWarning(this, SwitchQuestion))
+    if (session_.Unsaved() && !dialogs_.ConfirmWarning(this, Messages::SwitchQuestion))
         return;
     // An entry left unfinished would leave the point count describing a path
     // that is not the problem; leaving the mode finishes it as "終了" does.
-    if (GameMode == ModeEntry)
+    if (session_.GameMode() == ModeEntry)
         ButtonNyuuryokuEndClick();
     const int item = RadioGroupMenu->ItemIndex();
     // Hide before showing: for a moment both panels would need their room,
     // and a window that is not maximised would keep the height it grew to.
-    QWidget* shown = item == 0 ? PanelMondai : PanelPuzzle;
-    QWidget* hidden = item == 0 ? PanelPuzzle : PanelMondai;
+    QWidget* shown = item == MenuCreation ? PanelMondai : PanelPuzzle;
+    QWidget* hidden = item == MenuCreation ? PanelPuzzle : PanelMondai;
     hidden->hide();
     shown->show();
-    if (item == 0)
-        ApplyButtonMask(MaskCreation);
-    else if (item == 1)
-        ApplyButtonMask(MaskPuzzle);
-    GameMode = ModeIdle;
+    ApplyButtonMask(session_.ChooseMode(item));
 }
 
-void TFormMain::ShowClock(QLabel* label, std::int32_t seconds)
+void TFormMain::ShowClock(std::int32_t seconds)
 {
-    label->setText(QString::asprintf("%4d分%2d秒", seconds / 60, seconds % 60));
+    PanelTime->setText(QString::fromStdString(ClockText(seconds)));
 }
 
 void TFormMain::ButtonStartClick()
 {
-    if (GameMode == ModePlay && Puzzle.MoveCount() > 0
-        && !dialogs_.ConfirmWarning(this, RestartQuestion))
+    if (session_.StartDiscardsMoves() && !dialogs_.ConfirmWarning(this, Messages::RestartQuestion))
         return;
-    Puzzle.ResetToProblem();
-    CarriedSeconds = 0;
-    ShowClock(PanelTime, 0);
+    const std::uint8_t mask = session_.Start(clock_.MonotonicSeconds());
+    ShowClock(0);
     DrawPath();
-    GameMode = ModePlay;
-    ElapsedSeconds = 0;
-    PlayStartTime = clock_.MonotonicSeconds();
     Timer->start();
-    ApplyButtonMask(MaskPlaying);
+    ApplyButtonMask(mask);
 }
 
 void TFormMain::TimerTimer()
 {
-    // Seconds since the last start or continue, to the nearest (halves to even).
-    const double running = std::nearbyint(clock_.MonotonicSeconds() - PlayStartTime);
-    const std::int64_t total = std::int64_t{CarriedSeconds} + static_cast<std::int64_t>(running);
-    if (!std::in_range<std::int32_t>(total))
-        throw EIntOverflow();
-    ElapsedSeconds = static_cast<std::int32_t>(total);
-    ShowClock(PanelTime, ElapsedSeconds);
+    ShowClock(session_.Tick(clock_.MonotonicSeconds()));
 }
 
 void TFormMain::ButtonPauseClick()
 {
-    GameMode = ModeIdle;
     Timer->stop();
-    CarriedSeconds = ElapsedSeconds;
-    ApplyButtonMask(MaskPaused);
+    ApplyButtonMask(session_.Pause());
 }
 
 void TFormMain::ButtonContinueClick()
 {
-    GameMode = ModePlay;
-    PlayStartTime = clock_.MonotonicSeconds();
+    const std::uint8_t mask = session_.Continue(clock_.MonotonicSeconds());
     Timer->start();
-    ApplyButtonMask(MaskPlaying);
-    ButtonUndo->setEnabled(Puzzle.MoveCount() > 0);
+    ApplyButtonMask(mask);
+    ButtonUndo->setEnabled(session_.Puzzle().MoveCount() > 0);
 }
 
 void TFormMain::ButtonUndoClick()
 {
-    Puzzle.Undo();
+    session_.Puzzle().Undo();
 }
 
 void TFormMain::ButtonSetsumeiClick()
 {
     ButtonSetsumei->setEnabled(false);
     MemoSetsumei->setVisible(!MemoSetsumei->isVisible());
-    ButtonSetsumei->setText(MemoSetsumei->isVisible() ? QStringLiteral("説明非表示")
-                                                      : QStringLiteral("説明表示"));
+    ButtonSetsumei->setText(MemoSetsumei->isVisible() ? Messages::HideHelp : Messages::ShowHelp);
     ButtonSetsumei->setEnabled(true);
 }
 
 void TFormMain::ButtonCloseClick()
 {
-    if (Unsaved && !dialogs_.ConfirmWarning(this, QuitQuestion))
+    if (session_.Unsaved() && !dialogs_.ConfirmWarning(this, Messages::QuitQuestion))
         return;
     close();
 }
@@ -141,18 +112,14 @@ void TFormMain::PathSolved()
 {
     Timer->stop();
     ApplyButtonMask(MaskSolved);
-    GameMode = ModeIdle;
-    dialogs_.ShowMessage(this, SolvedMessage);
+    session_.EndPlay();
+    dialogs_.ShowMessage(this, Messages::Solved);
     PanelJidou->hide();
     // The play is over whether or not its record could be written.
-    struct FinishPlay {
-        TFormMain* form;
-        ~FinishPlay()
-        {
-            form->Unsaved = false;
-            form->ButtonSave->setEnabled(false);
-        }
-    } finish{this};
-    if (ElapsedSeconds < BestSeconds)
+    const ScopeExit finish([this] {
+        session_.MarkSaved();
+        ButtonSave->setEnabled(false);
+    });
+    if (session_.TakeNewBest())
         StoreBestTime();
 }

@@ -10,9 +10,9 @@ namespace {
 std::int32_t HighlightColour(std::uint8_t code, std::int32_t current)
 {
     switch (code) {
-    case 0: return 0xFF0000;        // the player's selection: blue
-    case 1: case 2: return 0x00FF00;  // rotations: lime
-    case 3: case 4: return 0xFFFF00;  // mirrors: aqua
+    case TailSelected: return 0xFF0000;  // the player's selection: blue
+    case OpR: case OpL: return 0x00FF00;  // rotations: lime
+    case OpH: case OpV: return 0xFFFF00;  // mirrors: aqua
     default: return current;
     }
 }
@@ -21,8 +21,8 @@ std::int32_t HighlightColour(std::uint8_t code, std::int32_t current)
 
 void TFormMain::SelectInPlay(std::int32_t x, std::int32_t y, int px, int py)
 {
-    Puzzle.SelectPointAt(x, y);
-    if (Puzzle.SelectedPivot >= 1) {
+    session_.Puzzle().SelectPointAt(x, y);
+    if (session_.Puzzle().SelectedPivot() >= 1) {
         PlaceOperationGroup(px, py);
         return;
     }
@@ -33,8 +33,8 @@ void TFormMain::SelectInPlay(std::int32_t x, std::int32_t y, int px, int py)
 
 void TFormMain::PlaceOperationGroup(int px, int py)
 {
-    const int w = PlotImage->width();
-    const int h = PlotImage->height();
+    const int w = plotImage_->width();
+    const int h = plotImage_->height();
     const int top = py < h / 2 ? py : py - RadioGroupSousa->height();
     const int left = px < w / 2 ? px + 32 : px - RadioGroupSousa->width() - 32;
     RadioGroupSousa->move(left, top);
@@ -46,18 +46,18 @@ void TFormMain::PlaceOperationGroup(int px, int py)
 void TFormMain::RadioGroupSousaClick()
 {
     RadioGroupSousa->hide();
-    Puzzle.ApplyOperation(static_cast<std::uint8_t>(RadioGroupSousa->ItemIndex()),
-                          Puzzle.SelectedPivot);
+    session_.Puzzle().ApplyOperation(static_cast<std::uint8_t>(RadioGroupSousa->ItemIndex()),
+                                     session_.Puzzle().SelectedPivot());
 }
 
 void TFormMain::HighlightTail(std::uint8_t from, std::uint8_t colourCode)
 {
-    PlotImage->SetPenColor(HighlightColour(colourCode, PlotImage->PenColor()));
-    PlotImage->SetPenWidth(3);
-    const PathArray& p = Puzzle.WorkPath;
-    PlotImage->MoveTo(p[from].X, p[from].Y);
-    for (int i = from + 1; i <= Puzzle.PointCount; ++i)
-        PlotImage->LineTo(p[i].X, p[i].Y);
-    PlotImage->DrawSquare(3, 3, p[from].X, p[from].Y);
-    PlotImage->Repaint();
+    plotImage_->SetPenColor(HighlightColour(colourCode, plotImage_->PenColor()));
+    plotImage_->SetPenWidth(3);
+    const TPuzzle& puzzle = session_.Puzzle();
+    plotImage_->MoveTo(puzzle.Work(from).X, puzzle.Work(from).Y);
+    for (int i = from + 1; i <= puzzle.PointCount(); ++i)
+        plotImage_->LineTo(puzzle.Work(i).X, puzzle.Work(i).Y);
+    plotImage_->DrawSquare(3, 3, puzzle.Work(from).X, puzzle.Work(from).Y);
+    plotImage_->Repaint();
 }

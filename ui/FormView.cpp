@@ -21,54 +21,54 @@ constexpr std::int32_t PathColour = 0x0000FF;
 
 void TFormMain::UpdateViewWindow()
 {
-    const QPointF topLeft = PlotImage->PixelToWorld(0, 0);
-    const QPointF bottomRight = PlotImage->PixelToWorld(PlotImage->width(), PlotImage->height());
-    ViewLeft = topLeft.x();
-    ViewTop = topLeft.y();
-    ViewRight = bottomRight.x();
-    ViewBottom = bottomRight.y();
-    ViewCenterX = (ViewLeft + ViewRight) / 2;
-    ViewCenterY = (ViewBottom + ViewTop) / 2;
+    const QPointF topLeft = plotImage_->PixelToWorld(0, 0);
+    const QPointF bottomRight = plotImage_->PixelToWorld(plotImage_->width(), plotImage_->height());
+    view_.Left = topLeft.x();
+    view_.Top = topLeft.y();
+    view_.Right = bottomRight.x();
+    view_.Bottom = bottomRight.y();
+    view_.CenterX = (view_.Left + view_.Right) / 2;
+    view_.CenterY = (view_.Bottom + view_.Top) / 2;
 }
 
 // White, grid and axes. Every redraw starts with this picture; the image
 // keeps it and draws it afresh only when the view has changed.
 void TFormMain::DrawBackground()
 {
-    PlotImage->DrawBackdrop(ViewLeft, ViewRight, ViewBottom, ViewTop, GridColour, AxesColour);
+    plotImage_->DrawBackdrop(view_.Left, view_.Right, view_.Bottom, view_.Top, GridColour, AxesColour);
 }
 
 void TFormMain::DrawPath()
 {
-    if (!PlotImage)
+    if (!plotImage_)
         return;
-    if (GameMode == ModeEntry) {
+    if (session_.GameMode() == ModeEntry) {
         RedrawEntry();
         return;
     }
-    Puzzle.DeriveStructure();
+    TPuzzle& puzzle = session_.Puzzle();
+    puzzle.DeriveStructure();
     DrawBackground();
-    PlotImage->SetPenColor(PathColour);
-    PlotImage->SetPenWidth(3);
-    const PathArray& p = Puzzle.WorkPath;
-    PlotImage->MoveTo(p[1].X, p[1].Y);
+    plotImage_->SetPenColor(PathColour);
+    plotImage_->SetPenWidth(3);
+    plotImage_->MoveTo(puzzle.Work(1).X, puzzle.Work(1).Y);
     // Straight runs are one line from corner to corner. A path of one point has
     // no chain to walk.
-    for (int c = 1; c < Puzzle.PointCount;) {
-        const int next = p[c].NextCorner;
+    for (int c = 1; c < puzzle.PointCount();) {
+        const int next = puzzle.Work(c).NextCorner;
         if (next <= c)
             break;
         c = next;
-        PlotImage->LineTo(p[c].X, p[c].Y);
+        plotImage_->LineTo(puzzle.Work(c).X, puzzle.Work(c).Y);
     }
-    PlotImage->Repaint();
+    plotImage_->Repaint();
 }
 
 void TFormMain::RecenterView()
 {
-    const QPoint centre = PlotImage->WorldToPixel(ViewCenterX, ViewCenterY);
-    PlotImage->ShiftOrigin(CheckedSub(PlotImage->width() / 2, centre.x()),
-                           CheckedSub(PlotImage->height() / 2, centre.y()));
+    const QPoint centre = plotImage_->WorldToPixel(view_.CenterX, view_.CenterY);
+    plotImage_->ShiftOrigin(CheckedSub(plotImage_->width() / 2, centre.x()),
+                            CheckedSub(plotImage_->height() / 2, centre.y()));
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event)
@@ -79,7 +79,7 @@ void TFormMain::resizeEvent(QResizeEvent* event)
 
 void TFormMain::FormResize()
 {
-    if (PlotImage) {
+    if (plotImage_) {
         RecenterView();
         UpdateViewWindow();
         DrawPath();
@@ -94,21 +94,22 @@ void TFormMain::FormResize()
 
 void TFormMain::CreatePlotImage()
 {
-    PlotImage = new TMyImage(PanelImage);
-    PlotImage->lower();  // the help text and the operation group lie on top of it
-    PlotImage->show();
-    PlotImage->SetUnit(20);
-    connect(PlotImage, &TMyImage2::MouseDown, this, Guarded(this, &TFormMain::ImageMouseDown));
-    connect(PlotImage, &TMyImage2::MouseMove, this, Guarded(this, &TFormMain::ImageMouseMove));
-    connect(PlotImage, &TMyImage2::MouseUp, this, Guarded(this, &TFormMain::ImageMouseUp));
+    plotImage_ = new TMyImage(PanelImage);
+    plotImage_->setObjectName(QStringLiteral("PlotImage"));
+    plotImage_->lower();  // the help text and the operation group lie on top of it
+    plotImage_->show();
+    plotImage_->SetUnit(20);
+    connect(plotImage_, &TMyImage2::MouseDown, this, Guarded(this, &TFormMain::ImageMouseDown));
+    connect(plotImage_, &TMyImage2::MouseMove, this, Guarded(this, &TFormMain::ImageMouseMove));
+    connect(plotImage_, &TMyImage2::MouseUp, this, Guarded(this, &TFormMain::ImageMouseUp));
 }
 
 void TFormMain::TrackBarUnitChange()
 {
-    if (!PlotImage)
+    if (!plotImage_)
         return;
-    PlotImage->SetUnit(TrackBarUnit->value());
-    PlotImage->SetFontSize(PlotImage->Unit);
+    plotImage_->SetUnit(TrackBarUnit->value());
+    plotImage_->SetFontSize(plotImage_->Unit);
     RecenterView();
     UpdateViewWindow();
     DrawPath();
@@ -116,16 +117,16 @@ void TFormMain::TrackBarUnitChange()
 
 void TFormMain::PanBy(std::int32_t dx, std::int32_t dy)
 {
-    PlotImage->ShiftOrigin(dx, dy);
+    plotImage_->ShiftOrigin(dx, dy);
     UpdateViewWindow();
     DrawPath();
 }
 
 bool TFormMain::FormKeyDown(int key, int shift)
 {
-    if (!PlotImage)
+    if (!plotImage_)
         return false;
-    const std::int32_t u = PlotImage->Unit;
+    const std::int32_t u = plotImage_->Unit;
     std::int32_t dx = 0, dy = 0;
     switch (key) {
     case Qt::Key_Left: dx = u; break;
@@ -158,13 +159,13 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 
 void TFormMain::ButtonUpMouseDown(TPressButton* sender, int shift)
 {
-    const std::int32_t u = PlotImage ? PlotImage->Unit : 0;
+    const std::int32_t u = plotImage_ ? plotImage_->Unit : 0;
     std::int32_t dx = 0, dy = 0;
     switch (sender->Tag()) {
-    case 1: dy = -u; break;
-    case 2: dy = u; break;
-    case 3: dx = -u; break;
-    case 4: dx = u; break;
+    case ArrowUp: dy = -u; break;
+    case ArrowDown: dy = u; break;
+    case ArrowLeft: dx = -u; break;
+    case ArrowRight: dx = u; break;
     }
     if (shift & DoubleClick) {
         dx = CheckedMul(dx, 5);
@@ -177,7 +178,7 @@ void TFormMain::ButtonUpMouseDown(TPressButton* sender, int shift)
 LatticePoint TFormMain::LatticeAt(int px, int py) const
 {
     // Halves go to the even neighbour, as the default rounding mode does.
-    const QPointF w = PlotImage->PixelToWorld(px, py);
+    const QPointF w = plotImage_->PixelToWorld(px, py);
     const double x = std::nearbyint(w.x());
     const double y = std::nearbyint(w.y());
     return {CheckedInt32(x), CheckedInt32(y)};
@@ -186,25 +187,25 @@ LatticePoint TFormMain::LatticeAt(int px, int py) const
 void TFormMain::ImageMouseDown(Qt::MouseButton, int shift, int x, int y)
 {
     if (shift & ControlKey) {
-        DragPanning = true;
-        DragAnchorX = x;
-        DragAnchorY = y;
+        dragPanning_ = true;
+        dragAnchorX_ = x;
+        dragAnchorY_ = y;
         return;
     }
     const LatticePoint at = LatticeAt(x, y);
-    if (GameMode == ModePlay)
+    if (session_.GameMode() == ModePlay)
         SelectInPlay(at.X, at.Y, x, y);
-    else if (GameMode == ModeEntry && (shift & DoubleClick))
+    else if (session_.GameMode() == ModeEntry && (shift & DoubleClick))
         ButtonNyuuryokuEndClick();
 }
 
 void TFormMain::ImageMouseMove(int, int x, int y)
 {
-    if (DragPanning) {
-        const std::int32_t dx = CheckedSub(x, DragAnchorX);
-        const std::int32_t dy = CheckedSub(y, DragAnchorY);
-        DragAnchorX = x;
-        DragAnchorY = y;
+    if (dragPanning_) {
+        const std::int32_t dx = CheckedSub(x, dragAnchorX_);
+        const std::int32_t dy = CheckedSub(y, dragAnchorY_);
+        dragAnchorX_ = x;
+        dragAnchorY_ = y;
         PanBy(dx, dy);
         return;
     }
@@ -213,11 +214,11 @@ void TFormMain::ImageMouseMove(int, int x, int y)
 
 void TFormMain::ImageMouseUp(Qt::MouseButton, int, int, int)
 {
-    if (DragPanning) {
-        DragPanning = false;
+    if (dragPanning_) {
+        dragPanning_ = false;
         DrawPath();
         return;
     }
-    if (GameMode == ModeEntry)
+    if (session_.GameMode() == ModeEntry)
         EntryCommit();
 }

@@ -1,4 +1,4 @@
-// VandrelPathU.h: the game's one window; it owns the puzzle and turns events into puzzle calls.
+// VandrelPathU.h: the game's one window; it owns the game and turns events into its calls.
 #pragma once
 
 #include <array>
@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "core/Puzzle.h"
+#include "core/PlaySession.h"
 #include "files/Records.h"
 #include "ui/Platform.h"
 
@@ -20,63 +20,141 @@ class QTimer;
 class TMyImage;
 class TPressButton;
 class TRadioGroup;
-struct ParsedProblem;
 
-enum GameModes : std::uint8_t { ModeIdle = 0, ModeEntry = 1, ModePlay = 2 };
+// Tags of the four arrow buttons: which way each moves the drawing.
+enum ArrowTag : int { ArrowUp = 1, ArrowDown = 2, ArrowLeft = 3, ArrowRight = 4 };
 
-// Button masks: bit i switches ManagedButtons[i].
-enum ButtonMasks : std::uint8_t {
-    MaskStartUp = 133,
-    MaskCreation = 3,
-    MaskPuzzle = 196,
-    MaskPlaying = 16,
-    MaskPaused = 229,
-    MaskSolved = 197,
+// Tags of the two save buttons: the creation panel's names the saved problem
+// after its file; the play panel's saves a copy and keeps the name.
+enum SaveTag : int { SaveNamed = 1, SaveCopy = 2 };
+
+// The world window the picture shows, as of the last UpdateViewWindow.
+struct ViewWindow {
+    double Left = 0, Bottom = 0, Right = 0, Top = 0;
+    double CenterX = 0, CenterY = 0;
 };
 
-struct LatticePoint {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-    bool operator==(const LatticePoint&) const = default;
-};
-
+// The window holds the game (TPlaySession, with the puzzle), the problem's
+// name and text, the records list, the view and the controls. Controls carry
+// their names as object names, so tests reach them as a player would.
 class TFormMain : public QWidget, public PuzzleHost {
     Q_OBJECT
 public:
     explicit TFormMain(TDialogs& dialogs = QtDialogs(), TClock& clock = SystemClock());
     ~TFormMain() override;
 
-    // ---- puzzle state -------------------------------------------------------
-    TPuzzle Puzzle{*this};
-    std::uint8_t GameMode = ModeIdle;
-    bool Unsaved = false;
+    const TPlaySession& Session() const { return session_; }
+    const TPuzzle& Puzzle() const { return session_.Puzzle(); }
+    const QString& ProblemName() const { return problemName_; }
+    std::uint16_t RecordLine() const { return recordLine_; }
+    const ViewWindow& View() const { return view_; }
+    TMyImage* PlotImage() const { return plotImage_; }
+    bool DragPanning() const { return dragPanning_; }
+    std::uint8_t ButtonMaskNow() const;
 
-    // ---- play clock ---------------------------------------------------------
-    double PlayStartTime = 0;  // monotonic seconds at the last start or continue
-    std::int32_t CarriedSeconds = 0;
-    std::int32_t ElapsedSeconds = 0;
+    static const QStringList& HelpLines();
 
-    // ---- path entry ---------------------------------------------------------
-    LatticePoint EntryCorner;
-    LatticePoint EntryCandidate;
+    // Recomputes the world window from the image's corners; after every change
+    // of origin or scale.
+    void UpdateViewWindow();
 
-    // ---- problem and records ------------------------------------------------
-    QString ProblemName;
-    std::int32_t BestSeconds = 0;
-    QStringList MemoMondai;  // the current problem's text
-    TRecordsList MemoRecord;  // the records list
-    QString RecordsFileName;
-    std::uint16_t RecordLine = 0;
+    // ---- puzzle host --------------------------------------------------------
+    void DrawPath() override;
+    void HighlightTail(std::uint8_t from, std::uint8_t colourCode) override;
+    void ShowMessage(const std::string& text) override;
+    void SetUndoEnabled(bool enabled) override;
+    void PathSolved() override;
+
+    // ---- handlers -----------------------------------------------------------
+    void FormResize();
+    void TrackBarUnitChange();
+    bool FormKeyDown(int key, int shift);  // true when the key was consumed
+    void ButtonUpMouseDown(TPressButton* sender, int shift);
+    void ImageMouseDown(Qt::MouseButton button, int shift, int x, int y);
+    void ImageMouseMove(int shift, int x, int y);
+    void ImageMouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void RadioGroupMenuClick();
+    void ButtonStartClick();
+    void ButtonPauseClick();
+    void ButtonContinueClick();
+    void TimerTimer();
+    void ButtonSetsumeiClick();
+    void ButtonCloseClick();
+    void ButtonUndoClick();
+    void RadioGroupSousaClick();
+    void ButtonJidouClick();
+    void ButtonStepMouseDown(int shift);
+    void ButtonNyuuryokuBeginClick();
+    void ButtonNyuuryokuEndClick();
+    void ButtonOpenClick();
+    void ButtonSaveClick(int tag);
+
+    // Parses problem text and makes it the current problem, as the start-up
+    // does with the sample; a text that is no problem is reported and changes
+    // nothing. True when it was loaded.
+    bool LoadProblemText(const QStringList& lines);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ---- building -----------------------------------------------------------
+    void BuildLayout();
+    void BuildCoordinatePanel();
+    void BuildMainPanel();
+    void BuildImageChildren();
+    void NameControls();
+    void ConnectHandlers();
+    void CreatePlotImage();
 
     // ---- view ---------------------------------------------------------------
-    TMyImage* PlotImage = nullptr;
-    bool DragPanning = false;
-    std::int32_t DragAnchorX = 0;
-    std::int32_t DragAnchorY = 0;
-    double ViewLeft = 0, ViewBottom = 0, ViewRight = 0, ViewTop = 0;
-    double ViewCenterX = 0, ViewCenterY = 0;
+    void DrawBackground();
+    void RecenterView();
+    void PanBy(std::int32_t dx, std::int32_t dy);
+    LatticePoint LatticeAt(int px, int py) const;
 
-    // ---- controls -----------------------------------------------------------
+    // ---- modes, play, demonstration ----------------------------------------
+    void ApplyButtonMask(std::uint8_t mask);
+    void ShowClock(std::int32_t seconds);
+    void SelectInPlay(std::int32_t x, std::int32_t y, int px, int py);
+    void PlaceOperationGroup(int px, int py);
+    void SolverStep();
+    void SolverRun();
+    int WaitMs() const;
+
+    // ---- path entry ---------------------------------------------------------
+    void MoveCursorTo(LatticePoint p);
+    void DrawBand();
+    void EntryBand(int x, int y);
+    void EntryCommit();
+    void RedrawEntry();
+
+    // ---- problem files and records -----------------------------------------
+    void LoadDefaultProblem();
+    void InstallProblem(const QStringList& lines, const Problem& problem);
+    void SetProblemName(const QString& path);
+    void LoadRecordsFile();
+    void StoreBestTime();
+
+    TDialogs& dialogs_;
+    TClock& clock_;
+    TPlaySession session_{*this};
+
+    QString problemName_;
+    QStringList memoMondai_;  // the current problem's text
+    TRecordsList memoRecord_;  // the records list
+    QString recordsFileName_;
+    std::uint16_t recordLine_ = 0;
+
+    TMyImage* plotImage_ = nullptr;
+    bool dragPanning_ = false;
+    std::int32_t dragAnchorX_ = 0;
+    std::int32_t dragAnchorY_ = 0;
+    ViewWindow view_;
+
+    // ---- controls, named as in the window's design ------------------------
     QFrame* PanelZahyouHenkan = nullptr;
     QSlider* TrackBarUnit = nullptr;
     QFrame* PanelIdou = nullptr;
@@ -113,86 +191,4 @@ public:
     TRadioGroup* RadioGroupSousa = nullptr;
     QTimer* Timer = nullptr;
     std::array<QPushButton*, 8> ManagedButtons{};
-
-    static const QStringList& HelpLines();
-
-    // ---- puzzle host --------------------------------------------------------
-    void DrawPath() override;
-    void HighlightTail(std::uint8_t from, std::uint8_t colourCode) override;
-    void ShowMessage(const std::string& text) override;
-    void SetUndoEnabled(bool enabled) override;
-    void PathSolved() override;
-
-    // ---- view ---------------------------------------------------------------
-    void UpdateViewWindow();
-    void DrawBackground();
-    void RecenterView();
-    void FormResize();
-    void TrackBarUnitChange();
-    bool FormKeyDown(int key, int shift);  // true when the key was consumed
-    void ButtonUpMouseDown(TPressButton* sender, int shift);
-    void ImageMouseDown(Qt::MouseButton button, int shift, int x, int y);
-    void ImageMouseMove(int shift, int x, int y);
-    void ImageMouseUp(Qt::MouseButton button, int shift, int x, int y);
-
-    // ---- modes, buttons, clock, help, quit ---------------------------------
-    void ApplyButtonMask(std::uint8_t mask);
-    std::uint8_t ButtonMaskNow() const;
-    void RadioGroupMenuClick();
-    void ButtonStartClick();
-    void ButtonPauseClick();
-    void ButtonContinueClick();
-    void TimerTimer();
-    void ButtonSetsumeiClick();
-    void ButtonCloseClick();
-    void ButtonUndoClick();
-
-    // ---- play ---------------------------------------------------------------
-    void RadioGroupSousaClick();
-
-    // ---- demonstration ------------------------------------------------------
-    void ButtonJidouClick();
-    void ButtonStepMouseDown(int shift);
-    void SolverStep();
-    void SolverRun();
-    int WaitMs() const;
-
-    // ---- path entry ---------------------------------------------------------
-    void ButtonNyuuryokuBeginClick();
-    void ButtonNyuuryokuEndClick();
-
-    // ---- problem files and records -----------------------------------------
-    void LoadDefaultProblem();
-    bool LoadProblemText();
-    void ButtonOpenClick();
-    void ButtonSaveClick(int tag);
-    void SetProblemName(const QString& path);
-    void LoadRecordsFile();
-    void StoreBestTime();
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void BuildLayout();
-    void BuildCoordinatePanel();
-    void BuildMainPanel();
-    void BuildImageChildren();
-    void ConnectHandlers();
-    void CreatePlotImage();
-    void PanBy(std::int32_t dx, std::int32_t dy);
-    void SelectInPlay(std::int32_t x, std::int32_t y, int px, int py);
-    void PlaceOperationGroup(int px, int py);
-    LatticePoint LatticeAt(int px, int py) const;
-    void MoveCursorTo(LatticePoint p);
-    void EntryBand(int x, int y);
-    void EntryCommit();
-    void RedrawEntry();
-    void ShowClock(QLabel* label, std::int32_t seconds);
-    void InstallProblem(const QStringList& lines, const ParsedProblem& problem);
-
-    TDialogs& dialogs_;
-    TClock& clock_;
 };

@@ -38,7 +38,7 @@ struct Rig {
 // Points 1..PointCount of WorkPath with their derived fields.
 std::vector<PathPoint> Slots(const TPuzzle& puzzle)
 {
-    return {puzzle.WorkPath.begin() + 1, puzzle.WorkPath.begin() + 1 + puzzle.PointCount};
+    return {puzzle.WorkPath().begin() + 1, puzzle.WorkPath().begin() + 1 + puzzle.PointCount()};
 }
 
 bool SameBytes(const std::vector<PathPoint>& a, const std::vector<PathPoint>& b)
@@ -46,15 +46,6 @@ bool SameBytes(const std::vector<PathPoint>& a, const std::vector<PathPoint>& b)
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(PathPoint)) == 0;
 }
 
-// Whether the derived fields are what a fresh derivation of a copy gives.
-bool DerivedIsCurrent(const TPuzzle& puzzle)
-{
-    static const auto fresh = std::make_unique<TPathStore>();
-    fresh->WorkPath = puzzle.WorkPath;
-    fresh->PointCount = puzzle.PointCount;
-    fresh->DeriveStructure();
-    return SameBytes(Slots(puzzle), {fresh->WorkPath.begin() + 1, fresh->WorkPath.begin() + 1 + puzzle.PointCount});
-}
 
 // The tail point (x, y) carried by `op` about (px, py), by plain geometry.
 std::pair<std::int32_t, std::int32_t> Carried(std::int32_t x, std::int32_t y, std::int32_t px, std::int32_t py,
@@ -76,10 +67,10 @@ std::string WorkPathFault(const TPuzzle& puzzle)
 {
     static LatticeMarks marks;
     marks.NewGeneration();
-    const PathArray& p = puzzle.WorkPath;
+    const PathArray& p = puzzle.WorkPath();
     if (p[1].X != 0 || p[1].Y != 0)
         return "does not start at the origin";
-    for (int i = 1; i <= puzzle.PointCount; ++i) {
+    for (int i = 1; i <= puzzle.PointCount(); ++i) {
         const std::int64_t x = p[i].X, y = p[i].Y;
         if (i > 1 && std::abs(x - p[i - 1].X) + std::abs(y - p[i - 1].Y) != 1)
             return "step into point " + std::to_string(i) + " is not a unit step";
@@ -111,7 +102,7 @@ public:
         ASSERT_EQ(PathFault(start), "") << "generator";
         start_ = start;
         PlacePath(puzzle(), start);
-        puzzle().History.Clear();
+        puzzle().ResetToProblem();
         puzzle().Redraw();
         startSlots_ = Slots(puzzle());
         earlier_.clear();
@@ -122,11 +113,11 @@ public:
     void Act(int undoIn20, int round, int action)
     {
         TPuzzle& puzzle = this->puzzle();
-        const int n = puzzle.PointCount;
+        const int n = puzzle.PointCount();
         SCOPED_TRACE(testing::Message() << "seed 0x" << std::hex << seed_ << std::dec << " round " << round
                                         << " action " << action << " points " << n);
         const std::vector<PathPoint> before = Slots(puzzle);
-        const PathArray whole = puzzle.WorkPath;
+        const PathArray whole = puzzle.WorkPath();
         rig_->Host.Messages = rig_->Host.Solves = 0;
         const int roll = std::uniform_int_distribution<int>(0, 19)(rng_);
 
@@ -139,7 +130,7 @@ public:
                 earlier_.pop_back();
                 ++Undone;
             } else {
-                ASSERT_EQ(std::memcmp(&puzzle.WorkPath, &whole, sizeof whole), 0);
+                ASSERT_EQ(std::memcmp(&puzzle.WorkPath(), &whole, sizeof whole), 0);
             }
             ASSERT_EQ(rig_->Host.UndoEnabled, !earlier_.empty());
         } else if (roll == 19) {
@@ -152,7 +143,7 @@ public:
                           : std::uniform_int_distribution<int>(1, n)(rng_));
             const MoveOutcome outcome = puzzle.ApplyOperation(op, pivot);
             ASSERT_EQ(outcome, op == 0 ? MoveOutcome::Cancelled : MoveOutcome::Ignored);
-            ASSERT_EQ(std::memcmp(&puzzle.WorkPath, &whole, sizeof whole), 0) << "a stale request moves nothing";
+            ASSERT_EQ(std::memcmp(&puzzle.WorkPath(), &whole, sizeof whole), 0) << "a stale request moves nothing";
             ASSERT_EQ(rig_->Host.Messages, 0);
             ++Stale;
         } else {
@@ -160,7 +151,7 @@ public:
             const auto pivot = static_cast<std::uint8_t>(std::uniform_int_distribution<int>(1, n)(rng_));
             const MoveOutcome outcome = puzzle.ApplyOperation(op, pivot);
             if (outcome == MoveOutcome::Refused) {
-                ASSERT_EQ(std::memcmp(&puzzle.WorkPath, &whole, sizeof whole), 0)
+                ASSERT_EQ(std::memcmp(&puzzle.WorkPath(), &whole, sizeof whole), 0)
                     << "a refused " << int{op} << " at " << int{pivot} << " leaves the path byte-identical";
                 ASSERT_EQ(rig_->Host.Messages, 1);
                 ++Refused;

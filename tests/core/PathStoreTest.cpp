@@ -27,18 +27,25 @@ std::ostream& operator<<(std::ostream& os, const Derived& d)
 std::vector<Derived> DerivedOf(const TPathStore& s)
 {
     std::vector<Derived> d;
-    for (int i = 1; i <= s.PointCount; ++i) {
-        const PathPoint& p = s.WorkPath[i];
+    for (int i = 1; i <= s.PointCount(); ++i) {
+        const PathPoint& p = s.WorkPath()[i];
         d.push_back({p.Dir, p.Kind, p.PrevCorner, p.NextCorner});
     }
     return d;
 }
 
+// A store whose arrays a test may set as no operation would.
+class TStoreProbe : public TPathStore {
+public:
+    PathArray& Raw() { return workPath_; }
+    void SetPointCount(std::uint8_t n) { pointCount_ = n; }
+};
+
 // Fills every derived field of every slot with a value no derivation writes,
 // so a field that is not written shows up.
-void PoisonDerived(TPathStore& s)
+void PoisonDerived(TStoreProbe& s)
 {
-    for (PathPoint& p : s.WorkPath) {
+    for (PathPoint& p : s.Raw()) {
         p.Dir = 0xEE;
         p.Kind = 0xEE;
         p.PrevCorner = 0xEE;
@@ -52,9 +59,9 @@ bool SameBytes(const PathArray& a, const PathArray& b)
 }
 
 // A store on the heap holding `points`.
-std::unique_ptr<TPathStore> StoreWith(const Coords& points)
+std::unique_ptr<TStoreProbe> StoreWith(const Coords& points)
 {
-    auto s = std::make_unique<TPathStore>();
+    auto s = std::make_unique<TStoreProbe>();
     PlacePath(*s, points);
     return s;
 }
@@ -68,7 +75,7 @@ TEST(DeriveStructure, OnePointIsAnEndWithoutDirectionOrChain)
     auto s = StoreWith({{0, 0}});
     PoisonDerived(*s);
     s->DeriveStructure();
-    const PathPoint& p = s->WorkPath[1];
+    const PathPoint& p = s->WorkPath()[1];
     EXPECT_EQ(p.Dir, 0xEE) << "a single point has no step, so no direction is written";
     EXPECT_EQ(p.Kind, KindEnd);
     // The last-point step overwrites the first-point link: both apply to point 1.
@@ -91,7 +98,7 @@ TEST(DeriveStructure, EachUnitStepGetsItsDirectionCode)
     s->DeriveStructure();
     const int expected[] = {DirPlusX, DirPlusY, DirMinusX, DirPlusY, DirMinusX, DirMinusY};
     for (int i = 1; i <= 6; ++i)
-        EXPECT_EQ(s->WorkPath[i].Dir, expected[i - 1]) << "point " << i;
+        EXPECT_EQ(s->WorkPath()[i].Dir, expected[i - 1]) << "point " << i;
 }
 
 TEST(DeriveStructure, StraightPathsHaveNoCorner)
@@ -101,7 +108,7 @@ TEST(DeriveStructure, StraightPathsHaveNoCorner)
         auto s = StoreWith(StraightPath(6, dx, dy));
         PoisonDerived(*s);
         s->DeriveStructure();
-        const int dir = s->WorkPath[1].Dir;
+        const int dir = s->WorkPath()[1].Dir;
         std::vector<Derived> expected{{dir, KindEnd, 0, 6}};
         for (int i = 2; i <= 5; ++i)
             expected.push_back({dir, KindStraight, 1, 6});
@@ -135,7 +142,7 @@ TEST(DeriveStructure, NeighbouringCornersLinkPastThemselves)
                                  {1, 2, 1, 3},
                                  {0, 2, 2, 4},
                                  {1, 2, 3, 5},
-                                 {s->WorkPath[5].Dir, 0, 4, 0},
+                                 {s->WorkPath()[5].Dir, 0, 4, 0},
                              }));
 }
 
@@ -143,14 +150,13 @@ TEST(DeriveStructure, FollowsCoordinatesAfterTheyChange)
 {
     auto s = StoreWith({{0, 0}, {1, 0}, {2, 0}});
     s->DeriveStructure();
-    ASSERT_EQ(s->WorkPath[2].Kind, KindStraight);
-    s->WorkPath[3].X = 1;
-    s->WorkPath[3].Y = 1;
+    ASSERT_EQ(s->WorkPath()[2].Kind, KindStraight);
+    PlacePath(*s, {{0, 0}, {1, 0}, {1, 1}});
     s->DeriveStructure();
-    EXPECT_EQ(s->WorkPath[2].Dir, DirPlusY);
-    EXPECT_EQ(s->WorkPath[2].Kind, KindCorner);
-    EXPECT_EQ(s->WorkPath[1].NextCorner, 2);
-    EXPECT_EQ(s->WorkPath[3].PrevCorner, 2);
+    EXPECT_EQ(s->WorkPath()[2].Dir, DirPlusY);
+    EXPECT_EQ(s->WorkPath()[2].Kind, KindCorner);
+    EXPECT_EQ(s->WorkPath()[1].NextCorner, 2);
+    EXPECT_EQ(s->WorkPath()[3].PrevCorner, 2);
 }
 
 TEST(DeriveStructure, CornerChainOfAFullPathEndsAtPoint255)
@@ -163,12 +169,12 @@ TEST(DeriveStructure, CornerChainOfAFullPathEndsAtPoint255)
     auto s = StoreWith(zig);
     s->DeriveStructure();
     int visited = 0;
-    for (int i = 1; i != 0 && i != MaxPoints && visited <= MaxPoints; i = s->WorkPath[i].NextCorner)
+    for (int i = 1; i != 0 && i != MaxPoints && visited <= MaxPoints; i = s->WorkPath()[i].NextCorner)
         ++visited;
     EXPECT_EQ(visited, 254);
-    EXPECT_EQ(s->WorkPath[254].NextCorner, 255);
-    EXPECT_EQ(s->WorkPath[255].PrevCorner, 254);
-    EXPECT_EQ(s->WorkPath[255].Kind, KindEnd);
+    EXPECT_EQ(s->WorkPath()[254].NextCorner, 255);
+    EXPECT_EQ(s->WorkPath()[255].PrevCorner, 254);
+    EXPECT_EQ(s->WorkPath()[255].Kind, KindEnd);
 }
 
 // ---- FindPoint ---------------------------------------------------------------
@@ -224,7 +230,7 @@ TEST(FindPoint, SelectPointAtHighlightsTheSelectedTail)
     auto rig = std::make_unique<PuzzleRig>();
     rig->Load({{0, 0}, {1, 0}, {1, 1}});
     rig->Puzzle.SelectPointAt(1, 0);
-    EXPECT_EQ(rig->Puzzle.SelectedPivot, 2);
+    EXPECT_EQ(rig->Puzzle.SelectedPivot(), 2);
     ASSERT_EQ(rig->Host.Log.size(), 1u);
     EXPECT_EQ(rig->Host.Log[0].What, RecordingHost::Call::HighlightTail);
     EXPECT_EQ(rig->Host.Log[0].From, 2);
@@ -233,7 +239,7 @@ TEST(FindPoint, SelectPointAtHighlightsTheSelectedTail)
     // A miss clears the selection and draws nothing.
     rig->Host.Clear();
     rig->Puzzle.SelectPointAt(3, 3);
-    EXPECT_EQ(rig->Puzzle.SelectedPivot, 0);
+    EXPECT_EQ(rig->Puzzle.SelectedPivot(), 0);
     EXPECT_TRUE(rig->Host.Log.empty());
 }
 
@@ -242,7 +248,7 @@ TEST(FindPoint, SelectPointAtReachesPoint255)
     auto rig = std::make_unique<PuzzleRig>();
     rig->Load(StraightPath(MaxPoints, 1, 0));
     rig->Puzzle.SelectPointAt(254, 0);
-    EXPECT_EQ(rig->Puzzle.SelectedPivot, 255);
+    EXPECT_EQ(rig->Puzzle.SelectedPivot(), 255);
     ASSERT_EQ(rig->Host.Log.size(), 1u);
     EXPECT_EQ(rig->Host.Log[0].From, 255);
 }
@@ -260,9 +266,9 @@ TEST(AppendPoint, RefusesAPointOnThePath)
 {
     auto s = StoreWith({{0, 0}, {1, 0}, {1, 1}});
     EXPECT_EQ(s->AppendPoint(0, 0), AppendResult::OnPath);
-    EXPECT_EQ(s->PointCount, 3);
+    EXPECT_EQ(s->PointCount(), 3);
     EXPECT_EQ(s->AppendPoint(1, 1), AppendResult::OnPath) << "the last point itself";
-    EXPECT_EQ(s->PointCount, 3);
+    EXPECT_EQ(s->PointCount(), 3);
     EXPECT_EQ(WorkCoords(*s), (Coords{{0, 0}, {1, 0}, {1, 1}}));
 }
 
@@ -270,7 +276,7 @@ TEST(AppendPoint, IgnoresLeftoversBeyondTheEnd)
 {
     // Slots past the end may hold an old path; only points 1..PointCount count.
     auto s = StoreWith({{0, 0}, {1, 0}, {2, 0}});
-    s->PointCount = 1;
+    s->SetPointCount(1);
     EXPECT_EQ(s->AppendPoint(2, 0), AppendResult::Appended);
     EXPECT_EQ(WorkCoords(*s), (Coords{{0, 0}, {2, 0}}));
 }
@@ -278,11 +284,11 @@ TEST(AppendPoint, IgnoresLeftoversBeyondTheEnd)
 TEST(AppendPoint, FullPathRefusesAndStaysUntouched)
 {
     auto s = StoreWith(StraightPath(MaxPoints, 0, -1));
-    const PathArray before = s->WorkPath;
+    const PathArray before = s->WorkPath();
     EXPECT_EQ(s->AppendPoint(1, -254), AppendResult::PathFull);
     EXPECT_EQ(s->AppendPoint(0, 5), AppendResult::PathFull);
-    EXPECT_EQ(s->PointCount, MaxPoints);
-    EXPECT_TRUE(SameBytes(s->WorkPath, before));
+    EXPECT_EQ(s->PointCount(), MaxPoints);
+    EXPECT_TRUE(SameBytes(s->WorkPath(), before));
 }
 
 // ---- ExtendAlongAxis -------------------------------------------------------
@@ -304,7 +310,7 @@ TEST(ExtendAlongAxis, VerticalWalkCutShort)
     auto s = StoreWith({{0, 0}, {0, 1}, {1, 1}, {2, 1}, {2, 0}, {2, -1}, {1, -1}});
     std::int32_t toX = 1, toY = 3;
     EXPECT_EQ(s->ExtendAlongAxis(1, -1, toX, toY), AppendResult::OnPath);
-    EXPECT_EQ(s->PointCount, 8);
+    EXPECT_EQ(s->PointCount(), 8);
     EXPECT_EQ(WorkCoords(*s).back(), (std::pair<std::int32_t, std::int32_t>{1, 0}));
     EXPECT_EQ(toX, 1);
     EXPECT_EQ(toY, 0);
@@ -373,9 +379,9 @@ TEST(ExtendAlongAxis, FillingUpKeepsThe255thPoint)
         auto s = StoreWith(StraightPath(253, 0, 1));
         std::int32_t toX = 0, toY = 257;
         EXPECT_EQ(s->ExtendAlongAxis(0, 252, toX, toY), AppendResult::PathFull);
-        EXPECT_EQ(s->PointCount, MaxPoints);
-        EXPECT_EQ(s->WorkPath[254].Y, 253);
-        EXPECT_EQ(s->WorkPath[255].Y, 254);
+        EXPECT_EQ(s->PointCount(), MaxPoints);
+        EXPECT_EQ(s->WorkPath()[254].Y, 253);
+        EXPECT_EQ(s->WorkPath()[255].Y, 254);
         EXPECT_EQ(toX, 0);
         EXPECT_EQ(toY, 254) << "the target is where the path now ends";
     }
@@ -384,7 +390,7 @@ TEST(ExtendAlongAxis, FillingUpKeepsThe255thPoint)
         auto s = StoreWith(StraightPath(253, 0, 1));
         std::int32_t toX = -4, toY = 252;
         EXPECT_EQ(s->ExtendAlongAxis(0, 252, toX, toY), AppendResult::PathFull);
-        EXPECT_EQ(s->PointCount, MaxPoints);
+        EXPECT_EQ(s->PointCount(), MaxPoints);
         EXPECT_EQ(WorkCoords(*s).back(), (std::pair<std::int32_t, std::int32_t>{-2, 252}));
         EXPECT_EQ(toX, -2);
         EXPECT_EQ(toY, 252);
@@ -394,7 +400,7 @@ TEST(ExtendAlongAxis, FillingUpKeepsThe255thPoint)
         auto s = StoreWith(StraightPath(MaxPoints, 0, 1));
         std::int32_t toX = 3, toY = 254;
         EXPECT_EQ(s->ExtendAlongAxis(0, 254, toX, toY), AppendResult::PathFull);
-        EXPECT_EQ(s->PointCount, MaxPoints);
+        EXPECT_EQ(s->PointCount(), MaxPoints);
         EXPECT_EQ(toX, 0);
     }
 }

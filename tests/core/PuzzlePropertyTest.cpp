@@ -11,22 +11,6 @@
 
 namespace {
 
-// Whether WorkPath's derived fields are what a fresh derivation gives.
-bool DerivedIsCurrent(const TPuzzle& puzzle)
-{
-    auto fresh = std::make_unique<TPathStore>();
-    fresh->WorkPath = puzzle.WorkPath;
-    fresh->PointCount = puzzle.PointCount;
-    fresh->DeriveStructure();
-    for (int i = 1; i <= puzzle.PointCount; ++i) {
-        const PathPoint& a = puzzle.WorkPath[i];
-        const PathPoint& b = fresh->WorkPath[i];
-        if (a.Dir != b.Dir || a.Kind != b.Kind || a.PrevCorner != b.PrevCorner ||
-            a.NextCorner != b.NextCorner)
-            return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -42,7 +26,6 @@ TEST(PuzzleProperties, RandomMovesKeepThePathValidAndUndoExact)
             RandomSelfAvoidingPath(rng, std::uniform_int_distribution<int>(2, 60)(rng));
         const int n = static_cast<int>(start.size());
         rig->Load(start);
-        puzzle.History.Clear();
         std::vector<Coords> earlier;  // the path before each recorded move
 
         for (int action = 0; action < 40; ++action) {

@@ -46,8 +46,8 @@ TEST_F(PuzzleTest, RotateRightAtTheFirstPoint)
     EXPECT_EQ(rig->Path(), (Coords{{0, 0}, {0, -1}, {1, -1}}));
     ExpectAcceptedLog(rig->Path());
     ASSERT_EQ(puzzle.MoveCount(), 1);
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpR);
-    EXPECT_EQ(puzzle.History.Latest().Pivot, 1);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpR);
+    EXPECT_EQ(puzzle.History().Latest().Pivot, 1);
 }
 
 TEST_F(PuzzleTest, RotateLeftAtTheFirstPoint)
@@ -63,8 +63,8 @@ TEST_F(PuzzleTest, MirrorHorizontallyAtTheCorner)
     EXPECT_EQ(puzzle.ApplyOperation(OpH, 2), MoveOutcome::Applied);
     EXPECT_EQ(rig->Path(), (Coords{{0, 0}, {1, 0}, {1, -1}}));
     ExpectAcceptedLog(rig->Path());
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpH);
-    EXPECT_EQ(puzzle.History.Latest().Pivot, 2);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpH);
+    EXPECT_EQ(puzzle.History().Latest().Pivot, 2);
 }
 
 TEST_F(PuzzleTest, MirrorVerticallyWithoutChangeIsStillAMove)
@@ -74,8 +74,8 @@ TEST_F(PuzzleTest, MirrorVerticallyWithoutChangeIsStillAMove)
     EXPECT_EQ(rig->Path(), corner);
     ExpectAcceptedLog(corner);
     ASSERT_EQ(puzzle.MoveCount(), 1);
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpV);
-    EXPECT_EQ(puzzle.History.Latest().Pivot, 2);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpV);
+    EXPECT_EQ(puzzle.History().Latest().Pivot, 2);
 }
 
 TEST_F(PuzzleTest, RotationTurnsTheWholeTailRigidly)
@@ -103,9 +103,9 @@ TEST_F(PuzzleTest, OperationsLeaveTheDerivedStructureCurrent)
 {
     rig->Load(corner);
     ASSERT_EQ(puzzle.ApplyOperation(OpR, 1), MoveOutcome::Applied);
-    EXPECT_EQ(puzzle.WorkPath[1].Dir, DirMinusY);
-    EXPECT_EQ(puzzle.WorkPath[2].Dir, DirPlusX);
-    EXPECT_EQ(puzzle.WorkPath[2].Kind, KindCorner);
+    EXPECT_EQ(puzzle.WorkPath()[1].Dir, DirMinusY);
+    EXPECT_EQ(puzzle.WorkPath()[2].Dir, DirPlusX);
+    EXPECT_EQ(puzzle.WorkPath()[2].Kind, KindCorner);
 }
 
 // ---- refusal -------------------------------------------------------------------
@@ -114,7 +114,7 @@ TEST_F(PuzzleTest, RefusalShowsTheFailureOverTheResultThenRestores)
 {
     rig->Load(corner);
     ASSERT_EQ(puzzle.ApplyOperation(OpV, 2), MoveOutcome::Applied);  // history not empty
-    const PathArray before = puzzle.WorkPath;
+    const PathArray before = puzzle.WorkPath();
     host.Clear();
 
     EXPECT_EQ(puzzle.ApplyOperation(OpL, 2), MoveOutcome::Refused);
@@ -126,10 +126,10 @@ TEST_F(PuzzleTest, RefusalShowsTheFailureOverTheResultThenRestores)
     EXPECT_EQ(host.Log[1].Path, refused) << "the message is shown over the refused result";
     EXPECT_EQ(host.Log[2].Path, corner) << "restored only after the message";
 
-    EXPECT_TRUE(SameBytes(puzzle.WorkPath, before)) << "restored whole, derived fields included";
+    EXPECT_TRUE(SameBytes(puzzle.WorkPath(), before)) << "restored whole, derived fields included";
     EXPECT_EQ(puzzle.MoveCount(), 1);
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpV);
-    EXPECT_EQ(puzzle.History.Latest().Pivot, 2);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpV);
+    EXPECT_EQ(puzzle.History().Latest().Pivot, 2);
 }
 
 TEST_F(PuzzleTest, RefusalOnAFreshPlayLeavesUndoAlone)
@@ -185,8 +185,8 @@ TEST_F(PuzzleTest, PivotAtTheLastPointChangesNothingButIsRecorded)
         EXPECT_EQ(puzzle.ApplyOperation(op, 3), MoveOutcome::Applied);
         EXPECT_EQ(rig->Path(), corner);
         ExpectAcceptedLog(corner);
-        EXPECT_EQ(puzzle.History.Latest().OpCode, op);
-        EXPECT_EQ(puzzle.History.Latest().Pivot, 3);
+        EXPECT_EQ(puzzle.History().Latest().OpCode, op);
+        EXPECT_EQ(puzzle.History().Latest().Pivot, 3);
     }
     EXPECT_EQ(puzzle.MoveCount(), 4);
 
@@ -201,14 +201,14 @@ TEST_F(PuzzleTest, CancelOnlySnapshotsTheTrialPath)
 {
     rig->Load(corner);
     ASSERT_EQ(puzzle.ApplyOperation(OpR, 1), MoveOutcome::Applied);
-    ASSERT_FALSE(SameBytes(puzzle.TrialPath, puzzle.WorkPath)) << "holds the path before R";
+    ASSERT_FALSE(SameBytes(puzzle.TrialPath(), puzzle.WorkPath())) << "holds the path before R";
     host.Clear();
-    const PathArray work = puzzle.WorkPath;
+    const PathArray work = puzzle.WorkPath();
 
     EXPECT_EQ(puzzle.ApplyOperation(OpCancel, 2), MoveOutcome::Cancelled);
 
-    EXPECT_TRUE(SameBytes(puzzle.TrialPath, work));
-    EXPECT_TRUE(SameBytes(puzzle.WorkPath, work));
+    EXPECT_TRUE(SameBytes(puzzle.TrialPath(), work));
+    EXPECT_TRUE(SameBytes(puzzle.WorkPath(), work));
     EXPECT_TRUE(host.Log.empty()) << "no redraw, no message, no button";
     EXPECT_EQ(puzzle.MoveCount(), 1);
 }
@@ -228,7 +228,7 @@ TEST_F(PuzzleTest, PivotOutsideThePathMovesAndRecordsNothing)
     }
     EXPECT_TRUE(host.Log.empty());
     EXPECT_EQ(puzzle.MoveCount(), 1);
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpH);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpH);
 }
 
 TEST_F(PuzzleTest, UnknownOperationMovesNothing)
@@ -242,11 +242,11 @@ TEST_F(PuzzleTest, UnknownOperationMovesNothing)
 
 TEST_F(PuzzleTest, InverseSwapsTheRotationsAndKeepsTheMirrors)
 {
-    EXPECT_EQ(TPuzzle::InverseOp(OpR), OpL);
-    EXPECT_EQ(TPuzzle::InverseOp(OpL), OpR);
-    EXPECT_EQ(TPuzzle::InverseOp(OpH), OpH);
-    EXPECT_EQ(TPuzzle::InverseOp(OpV), OpV);
-    EXPECT_EQ(TPuzzle::InverseOp(OpCancel), OpCancel);
+    EXPECT_EQ(InverseOp(OpR), OpL);
+    EXPECT_EQ(InverseOp(OpL), OpR);
+    EXPECT_EQ(InverseOp(OpH), OpH);
+    EXPECT_EQ(InverseOp(OpV), OpV);
+    EXPECT_EQ(InverseOp(OpCancel), OpCancel);
 }
 
 // ---- undo ----------------------------------------------------------------------
@@ -270,7 +270,7 @@ TEST_F(PuzzleTest, UndoRestoresEachEarlierPathExactly)
     EXPECT_EQ(host.Log.front().What, Call::DrawPath);
     EXPECT_EQ(host.Log.front().Path, afterSecond);
     EXPECT_TRUE(host.LastUndoState(false));
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpV) << "the undone entry is gone";
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpV) << "the undone entry is gone";
 
     ASSERT_TRUE(puzzle.Undo());
     EXPECT_EQ(rig->Path(), afterFirst);
@@ -290,14 +290,13 @@ TEST_F(PuzzleTest, UndoOfEachOperationRestoresBytes)
     for (const MoveEntry& m : moves) {
         SCOPED_TRACE(testing::Message() << "op " << int{m.OpCode} << " at " << int{m.Pivot});
         rig->Load(stairs);
-        puzzle.History.Clear();
-        const PathArray before = puzzle.WorkPath;
+        const PathArray before = puzzle.WorkPath();
         ASSERT_EQ(puzzle.ApplyOperation(m.OpCode, m.Pivot), MoveOutcome::Applied);
         ASSERT_NE(rig->Path(), stairs);
         ASSERT_TRUE(puzzle.Undo());
-        for (int i = 1; i <= puzzle.PointCount; ++i) {
-            EXPECT_EQ(puzzle.WorkPath[i].X, before[i].X) << "point " << i;
-            EXPECT_EQ(puzzle.WorkPath[i].Y, before[i].Y) << "point " << i;
+        for (int i = 1; i <= puzzle.PointCount(); ++i) {
+            EXPECT_EQ(puzzle.WorkPath()[i].X, before[i].X) << "point " << i;
+            EXPECT_EQ(puzzle.WorkPath()[i].Y, before[i].Y) << "point " << i;
         }
         EXPECT_EQ(puzzle.MoveCount(), 0);
     }
@@ -306,10 +305,10 @@ TEST_F(PuzzleTest, UndoOfEachOperationRestoresBytes)
 TEST_F(PuzzleTest, UndoWithoutHistoryDoesNothing)
 {
     rig->Load(corner);
-    const PathArray before = puzzle.WorkPath;
+    const PathArray before = puzzle.WorkPath();
     EXPECT_FALSE(puzzle.Undo());
     EXPECT_TRUE(host.Log.empty());
-    EXPECT_TRUE(SameBytes(puzzle.WorkPath, before));
+    EXPECT_TRUE(SameBytes(puzzle.WorkPath(), before));
     EXPECT_EQ(puzzle.MoveCount(), 0);
 }
 
@@ -391,10 +390,10 @@ TEST_F(PuzzleTest, ResetToProblemPutsTheProblemBackAndEmptiesTheHistory)
 
     puzzle.ResetToProblem();
 
-    EXPECT_TRUE(SameBytes(puzzle.WorkPath, puzzle.ProblemPath));
+    EXPECT_TRUE(SameBytes(puzzle.WorkPath(), puzzle.ProblemPath()));
     EXPECT_EQ(rig->Path(), corner);
     EXPECT_EQ(puzzle.MoveCount(), 0);
-    EXPECT_EQ(puzzle.PointCount, 3);
+    EXPECT_EQ(puzzle.PointCount(), 3);
     EXPECT_TRUE(host.Log.empty()) << "draws nothing and leaves the undo button to its caller";
     EXPECT_FALSE(puzzle.Undo());
 }
@@ -402,10 +401,10 @@ TEST_F(PuzzleTest, ResetToProblemPutsTheProblemBackAndEmptiesTheHistory)
 TEST_F(PuzzleTest, ResetToProblemKeepsThePointCount)
 {
     rig->Load({{0, 0}, {1, 0}, {2, 0}, {3, 0}});
-    puzzle.PointCount = 2;  // the count is shared, never copied with an array
+    puzzle.BeginEntry();  // cuts the count to 1; the problem keeps its 4 points
     puzzle.ResetToProblem();
-    EXPECT_EQ(puzzle.PointCount, 2);
-    EXPECT_EQ(puzzle.WorkPath[4].X, 3) << "all 256 slots are copied";
+    EXPECT_EQ(puzzle.PointCount(), 1) << "the count is shared, never copied with an array";
+    EXPECT_EQ(puzzle.WorkPath()[4].X, 3) << "all 256 slots are copied";
 }
 
 // ---- history capacity ----------------------------------------------------------
@@ -418,16 +417,16 @@ TEST_F(PuzzleTest, TheHistoryHoldsExactly65535Moves)
         host.Clear();
     }
     ASSERT_EQ(puzzle.MoveCount(), 65535);
-    EXPECT_EQ(puzzle.History.Entry(1).OpCode, OpV);
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpV);
+    EXPECT_EQ(puzzle.History().Entry(1).OpCode, OpV);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpV);
 
     // The next move is refused before anything moves.
-    const PathArray before = puzzle.WorkPath;
+    const PathArray before = puzzle.WorkPath();
     EXPECT_EQ(puzzle.ApplyOperation(OpR, 1), MoveOutcome::HistoryFull);
     ASSERT_EQ(host.Calls(), (std::vector<Call>{Call::ShowMessage}));
     EXPECT_EQ(host.Log[0].Text, TPuzzle::HistoryFullMessage);
     EXPECT_EQ(rig->Path(), (Coords{{0, 0}, {0, 1}}));
-    EXPECT_TRUE(SameBytes(puzzle.WorkPath, before));
+    EXPECT_TRUE(SameBytes(puzzle.WorkPath(), before));
     EXPECT_EQ(puzzle.MoveCount(), 65535);
 
     // Undo still works at the limit, and frees room for one move.
@@ -438,7 +437,7 @@ TEST_F(PuzzleTest, TheHistoryHoldsExactly65535Moves)
     EXPECT_EQ(puzzle.ApplyOperation(OpR, 1), MoveOutcome::Applied);
     EXPECT_EQ(rig->Path(), (Coords{{0, 0}, {1, 0}}));
     EXPECT_EQ(puzzle.MoveCount(), 65535);
-    EXPECT_EQ(puzzle.History.Latest().OpCode, OpR);
+    EXPECT_EQ(puzzle.History().Latest().OpCode, OpR);
     EXPECT_EQ(puzzle.ApplyOperation(OpL, 1), MoveOutcome::HistoryFull);
 
     ASSERT_TRUE(puzzle.Undo());
@@ -459,10 +458,10 @@ TEST_F(PuzzleTest, FullPathOperatesAtPivots254And255)
 
     ASSERT_EQ(puzzle.ApplyOperation(OpL, 255), MoveOutcome::Applied);
     EXPECT_EQ(rig->Path(), expected);
-    EXPECT_EQ(puzzle.History.Latest().Pivot, 255);
+    EXPECT_EQ(puzzle.History().Latest().Pivot, 255);
 
     puzzle.SelectPointAt(1, 253);
-    EXPECT_EQ(puzzle.SelectedPivot, 255);
+    EXPECT_EQ(puzzle.SelectedPivot(), 255);
 
     ASSERT_EQ(puzzle.ApplyOperation(OpV, 254), MoveOutcome::Applied);
     expected.back() = {-1, 253};
@@ -483,7 +482,7 @@ TEST_F(PuzzleTest, FullPathRefusesAtPivot254WhenTheLastPointMeetsTheHead)
     hook.emplace_back(1, 252);
     hook.emplace_back(1, 251);
     rig->Load(hook);
-    ASSERT_EQ(puzzle.PointCount, 255);
+    ASSERT_EQ(puzzle.PointCount(), 255);
 
     EXPECT_EQ(puzzle.ApplyOperation(OpR, 254), MoveOutcome::Refused);
     EXPECT_EQ(rig->Path(), hook);
@@ -502,7 +501,7 @@ TEST_F(PuzzleTest, MirrorBeyondInt32IsAnOverflowError)
     rig->Load({{far, 0}, {far + 1, 0}, {far + 1, 1}});
     EXPECT_THROW(puzzle.ApplyOperation(OpV, 2), EIntOverflow);
     try {
-        puzzle.ReflectTail(2, 1);
+        puzzle.ReflectTail(2, MirrorX);
         ADD_FAILURE() << "no error";
     } catch (const ERunError& e) {
         EXPECT_STREQ(e.what(), "整数のオーバーフロー");
@@ -540,11 +539,7 @@ TEST(UndoTest, UndoIsTakenBackEvenWhenTheSolvedHandlingFails)
     TPuzzle puzzle(host);
     // (0,0),(1,0),(2,0): straight; H at 2 changes nothing but counts as a move
     // whose undo reports the straight path solved.
-    for (int i = 1; i <= 3; ++i) {
-        puzzle.WorkPath[i].X = i - 1;
-        puzzle.WorkPath[i].Y = 0;
-    }
-    puzzle.PointCount = 3;
+    puzzle.SetPath(ProblemOf(StraightPath(3, 1, 0)));
     puzzle.DeriveStructure();
     EXPECT_THROW(puzzle.ApplyOperation(OpH, 2), EFileError);
     ASSERT_EQ(puzzle.MoveCount(), 1);

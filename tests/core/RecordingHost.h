@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,21 +18,46 @@ using Coords = std::vector<std::pair<std::int32_t, std::int32_t>>;
 inline Coords WorkCoords(const TPathStore& store)
 {
     Coords c;
-    for (int i = 1; i <= store.PointCount; ++i)
-        c.emplace_back(store.WorkPath[i].X, store.WorkPath[i].Y);
+    for (int i = 1; i <= store.PointCount(); ++i)
+        c.emplace_back(store.WorkPath()[i].X, store.WorkPath()[i].Y);
     return c;
+}
+
+// The problem whose points 1..n are `points`.
+inline Problem ProblemOf(const Coords& points)
+{
+    Problem problem;
+    problem.PointCount = static_cast<std::uint8_t>(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        problem.Points[i + 1].X = points[i].first;
+        problem.Points[i + 1].Y = points[i].second;
+    }
+    return problem;
 }
 
 // Puts `points` into slots 1..n of WorkPath and ProblemPath and sets PointCount.
 // Derived fields are left alone; callers that need them call Redraw or DeriveStructure.
 inline void PlacePath(TPathStore& store, const Coords& points)
 {
-    store.PointCount = static_cast<std::uint8_t>(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        store.WorkPath[i + 1].X = points[i].first;
-        store.WorkPath[i + 1].Y = points[i].second;
+    store.SetPath(ProblemOf(points));
+}
+
+// Whether the derived fields of WorkPath are what a fresh derivation of its
+// coordinates gives. The last point has no step, so no direction to compare.
+inline bool DerivedIsCurrent(const TPathStore& store)
+{
+    auto fresh = std::make_unique<TPathStore>();
+    fresh->SetPath(Problem{store.PointCount(), store.WorkPath()});
+    fresh->DeriveStructure();
+    const int n = store.PointCount();
+    for (int i = 1; i <= n; ++i) {
+        const PathPoint& a = store.Work(i);
+        const PathPoint& b = fresh->Work(i);
+        if ((i < n && a.Dir != b.Dir) || a.Kind != b.Kind || a.PrevCorner != b.PrevCorner ||
+            a.NextCorner != b.NextCorner)
+            return false;
     }
-    store.ProblemPath = store.WorkPath;
+    return true;
 }
 
 // A straight path of n points from the origin, one unit per step in (dx, dy).
@@ -115,11 +141,12 @@ struct PuzzleRig {
 
     PuzzleRig() { Host.Watched = &Puzzle; }
 
-    // Loads a path the way the game does (points, then a redraw) and forgets the
-    // redraw's log entry.
+    // Starts a play of `points` as the game starts one (the problem loaded,
+    // then reset, with an empty history, and drawn) and forgets the log so far.
     void Load(const Coords& points)
     {
         PlacePath(Puzzle, points);
+        Puzzle.ResetToProblem();
         Puzzle.Redraw();
         Host.Clear();
     }

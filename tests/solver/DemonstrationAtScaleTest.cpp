@@ -53,7 +53,7 @@ RunOutcome Demonstrate(Rig& rig, const Coords& start)
     TPuzzle& puzzle = rig.Puzzle;
     const int n = static_cast<int>(start.size());
     PlacePath(puzzle, start);
-    puzzle.History.Clear();
+    puzzle.ResetToProblem();
     puzzle.Redraw();
     rig.Host.Messages = rig.Host.Solves = 0;
     RunOutcome run;

@@ -32,7 +32,6 @@ std::string DemonstrationFault(PuzzleRig& rig, const Coords& start, int* stepsTa
 {
     const int n = static_cast<int>(start.size());
     rig.Load(start);
-    rig.Puzzle.History.Clear();
     for (int steps = 1; steps <= 10 * n; ++steps) {
         const std::optional<SolverMove> move = NextDemonstrationMove(rig.Puzzle);
         if (!move)

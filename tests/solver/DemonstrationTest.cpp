@@ -35,9 +35,9 @@ std::vector<int> IndexList(const ExtremeTracker& t)
     return std::vector<int>(t.Index.begin() + 1, t.Index.begin() + 1 + t.Count);
 }
 
-// One demonstration step as the game makes it: choose, apply. Returns the move
-// as "V 25", with " refused" when the operation was refused, and whether the
-// step ended the play.
+// One demonstration step as the game makes it. Returns the move as "V 25",
+// with " refused" when the operation was refused, and whether the step ended
+// the play.
 struct StepResult {
     std::string Move;
     bool Solved = false;
@@ -45,15 +45,14 @@ struct StepResult {
 
 std::optional<StepResult> Step(PuzzleRig& rig)
 {
-    const std::optional<SolverMove> move = NextDemonstrationMove(rig.Puzzle);
-    if (!move)
-        return std::nullopt;
     rig.Host.Clear();
-    const MoveOutcome outcome = rig.Puzzle.ApplyOperation(move->OpCode, move->Pivot);
-    StepResult r{Word(*move), rig.Host.CountOf(Call::PathSolved) > 0};
-    if (outcome == MoveOutcome::Refused)
+    const std::optional<DemonstrationStep> step = StepDemonstration(rig.Puzzle, [] {});
+    if (!step)
+        return std::nullopt;
+    StepResult r{Word(step->Move), rig.Host.CountOf(Call::PathSolved) > 0};
+    if (step->Outcome == MoveOutcome::Refused)
         r.Move += " refused";
-    else if (outcome != MoveOutcome::Applied)
+    else if (step->Outcome != MoveOutcome::Applied)
         r.Move += " not applied";
     return r;
 }
@@ -190,15 +189,14 @@ TEST_F(DemonstrationTest, StraightPathsTurnOntoPlusX)
 TEST_F(DemonstrationTest, AlreadySolvedPathGetsAnUnchangingMirror)
 {
     rig->Load(StraightPath(4, 1, 0));
-    rig->Puzzle.History.Clear();
     const std::optional<StepResult> r = Step(*rig);
     ASSERT_TRUE(r.has_value());
     EXPECT_EQ(r->Move, "H 1");
     EXPECT_TRUE(r->Solved) << "reported again";
     EXPECT_EQ(rig->Path(), StraightPath(4, 1, 0));
     ASSERT_EQ(rig->Puzzle.MoveCount(), 1);
-    EXPECT_EQ(rig->Puzzle.History.Latest().OpCode, OpH);
-    EXPECT_EQ(rig->Puzzle.History.Latest().Pivot, 1);
+    EXPECT_EQ(rig->Puzzle.History().Latest().OpCode, OpH);
+    EXPECT_EQ(rig->Puzzle.History().Latest().Pivot, 1);
 }
 
 TEST_F(DemonstrationTest, LastCornerIsStraightenedByItsTurn)
@@ -229,7 +227,6 @@ TEST_F(DemonstrationTest, SquarePathTakesThreeMoves)
 TEST_F(DemonstrationTest, SampleIsSolvedByTheListedMoves)
 {
     LoadSample();
-    rig->Puzzle.History.Clear();
     std::vector<std::string> moves;
     int solvedAt = 0;
     for (int i = 1; i <= 40 && solvedAt == 0; ++i) {
@@ -263,7 +260,7 @@ TEST_F(DemonstrationTest, NoMoveForFewerThanTwoPoints)
 {
     rig->Load({{0, 0}});
     EXPECT_FALSE(NextDemonstrationMove(rig->Puzzle).has_value());
-    rig->Puzzle.PointCount = 0;
+    rig->Puzzle.SetPath(Problem{});
     EXPECT_FALSE(NextDemonstrationMove(rig->Puzzle).has_value());
 }
 

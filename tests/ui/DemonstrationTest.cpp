@@ -50,29 +50,29 @@ protected:
     void OpenDemonstration()
     {
         ChooseMenu(1);
-        Click(form->ButtonJidou);
-        ASSERT_TRUE(form->PanelJidou->isVisible());
-        ASSERT_TRUE(form->ButtonStep->isEnabled());
-        ASSERT_EQ(form->GameMode, ModePlay);
+        Click(Button("ButtonJidou"));
+        ASSERT_TRUE(Widget("PanelJidou")->isVisible());
+        ASSERT_TRUE(Button("ButtonStep")->isEnabled());
+        ASSERT_EQ(form->Session().GameMode(), ModePlay);
     }
 };
 
 TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingIt)
 {
     OpenDemonstration();
-    form->TrackBarUnit->setValue(3);  // the unfolding path stays on the picture
+    Slider("TrackBarUnit")->setValue(3);  // the unfolding path stays on the picture
     std::vector<Move> seen;
     std::vector<QRgb> highlights;
     for (std::size_t step = 0; step < SampleSolution.size(); ++step) {
         // The wait of a step is where its highlight is on screen; the tail may
         // run off the picture, so look for its colour anywhere.
         clock.OnDelay = [&](int) { highlights.push_back(HighlightOnScreen()); };
-        const std::uint16_t before = form->Puzzle.MoveCount();
-        QTest::mouseClick(form->ButtonStep, Qt::LeftButton);
-        ASSERT_EQ(form->Puzzle.MoveCount(), before + 1) << "step " << step;
-        const MoveEntry e = form->Puzzle.History.Latest();
+        const std::uint16_t before = form->Puzzle().MoveCount();
+        QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
+        ASSERT_EQ(form->Puzzle().MoveCount(), before + 1) << "step " << step;
+        const MoveEntry e = form->Puzzle().History().Latest();
         seen.push_back({Letter(e.OpCode), e.Pivot});
-        EXPECT_TRUE(form->ButtonStep->isEnabled());
+        EXPECT_TRUE(Button("ButtonStep")->isEnabled());
         EXPECT_EQ(HighlightOnScreen(), 0u) << "the redraw removes the highlight, step " << step;
         if (step + 1 < SampleSolution.size()) {
             EXPECT_TRUE(dialogs.Messages.empty()) << "step " << step;
@@ -86,9 +86,9 @@ TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingI
     }
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0], QStringLiteral("　　お　め　で　と　う　　"));
-    EXPECT_FALSE(form->PanelJidou->isVisible());
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_TRUE(form->Puzzle.IsStraightAlongPlusX());
+    EXPECT_FALSE(Widget("PanelJidou")->isVisible());
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_TRUE(form->Puzzle().IsSolved());
 }
 
 TEST_F(DemonstrationTest, WaitDoublesWithEachTrackBarPosition)
@@ -96,7 +96,7 @@ TEST_F(DemonstrationTest, WaitDoublesWithEachTrackBarPosition)
     OpenDemonstration();
     const int expected[] = {500, 1000, 2000, 4000, 8000};
     for (int position = 1; position <= 5; ++position) {
-        form->TrackBarWait->setValue(position);
+        Slider("TrackBarWait")->setValue(position);
         clock.Delays.clear();
         form->ButtonStepMouseDown(0);
         ASSERT_EQ(clock.Delays.size(), 1u);
@@ -109,11 +109,11 @@ TEST_F(DemonstrationTest, ContinuousRunWaitsTwicePerCycleAndEndsOnSolving)
     UseProblem(Problem({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
     OpenDemonstration();
     form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 3);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 3);
     EXPECT_EQ(clock.Delays.size(), 6u);
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_TRUE(form->ButtonStep->isEnabled());
-    EXPECT_TRUE(form->Puzzle.IsStraightAlongPlusX());
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_TRUE(Button("ButtonStep")->isEnabled());
+    EXPECT_TRUE(form->Puzzle().IsSolved());
 }
 
 TEST_F(DemonstrationTest, ContinuousRunOnAStraightPathMakesOneCycle)
@@ -121,9 +121,9 @@ TEST_F(DemonstrationTest, ContinuousRunOnAStraightPathMakesOneCycle)
     UseProblem(Problem({{0, 0}, {1, 0}, {2, 0}}));
     OpenDemonstration();
     form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 1);
-    EXPECT_EQ(form->Puzzle.History.Latest().OpCode, OpH);
-    EXPECT_EQ(form->Puzzle.History.Latest().Pivot, 1);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 1);
+    EXPECT_EQ(form->Puzzle().History().Latest().OpCode, OpH);
+    EXPECT_EQ(form->Puzzle().History().Latest().Pivot, 1);
     EXPECT_EQ(clock.Delays.size(), 2u);
     EXPECT_EQ(dialogs.Messages.size(), 1u);
 }
@@ -131,22 +131,22 @@ TEST_F(DemonstrationTest, ContinuousRunOnAStraightPathMakesOneCycle)
 TEST_F(DemonstrationTest, PauseEndsTheRunAfterItsCycleAndNextStillSteps)
 {
     OpenDemonstration();
-    Click(form->ButtonStart);
-    Click(form->ButtonJidou);
+    Click(Button("ButtonStart"));
+    Click(Button("ButtonJidou"));
     int delays = 0;
     clock.OnDelay = [&](int) {
         // The click waits in the queue until the run lets messages through.
         if (++delays == 1)
-            QTimer::singleShot(0, form.get(), [this] { Click(form->ButtonPause); });
+            QTimer::singleShot(0, form.get(), [this] { Click(Button("ButtonPause")); });
     };
     form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 1);
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_TRUE(form->PanelJidou->isVisible());
+    EXPECT_EQ(form->Puzzle().MoveCount(), 1);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_TRUE(Widget("PanelJidou")->isVisible());
 
     clock.OnDelay = nullptr;
-    QTest::mouseClick(form->ButtonStep, Qt::LeftButton);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 2);
+    QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 2);
 }
 
 TEST_F(DemonstrationTest, EntryBegunDuringARunEndsItWithoutStepping)
@@ -156,25 +156,24 @@ TEST_F(DemonstrationTest, EntryBegunDuringARunEndsItWithoutStepping)
     clock.OnDelay = [&](int) {
         if (++delays == 2)
             QTimer::singleShot(0, form.get(), [this] {
-                form->RadioGroupMenu->SetItemIndex(0);
+                Group("RadioGroupMenu")->SetItemIndex(0);
                 form->RadioGroupMenuClick();
-                form->GameMode = ModeIdle;
                 form->ButtonNyuuryokuBeginClick();
             });
     };
     form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->GameMode, ModeEntry);
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 1);
+    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 1);
     // A step asked for during the entry leaves the entered path alone.
     form->ButtonStepMouseDown(0);
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
 }
 
 TEST_F(DemonstrationTest, OpeningHidesThePanelEvenWhenCancelled)
 {
     OpenDemonstration();
-    Click(form->ButtonOpenAll);
+    Click(Button("ButtonOpenAll"));
     EXPECT_EQ(dialogs.OpenDialogs, 1);
-    EXPECT_FALSE(form->PanelJidou->isVisible());
+    EXPECT_FALSE(Widget("PanelJidou")->isVisible());
 }

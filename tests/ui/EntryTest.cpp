@@ -12,8 +12,8 @@ protected:
     void Begin()
     {
         ChooseMenu(0);
-        Click(form->ButtonNyuuryokuBegin);
-        ASSERT_EQ(form->GameMode, ModeEntry);
+        Click(Button("ButtonNyuuryokuBegin"));
+        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
     }
 
     QPoint Pixel(int x, int y) { return Image().WorldToPixel(x, y); }
@@ -28,14 +28,14 @@ protected:
     void CommitAt(int x, int y)
     {
         MoveTo(x, y);
-        QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
+        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
     }
 
     QList<QPoint> EnteredPoints()
     {
         QList<QPoint> points;
-        for (int i = 1; i <= form->Puzzle.PointCount; ++i)
-            points.append(QPoint(form->Puzzle.WorkPath[i].X, form->Puzzle.WorkPath[i].Y));
+        for (int i = 1; i <= form->Puzzle().PointCount(); ++i)
+            points.append(QPoint(form->Puzzle().WorkPath()[i].X, form->Puzzle().WorkPath()[i].Y));
         return points;
     }
 };
@@ -43,13 +43,13 @@ protected:
 TEST_F(EntryTest, BeginCutsThePathToTheOriginAndSetsTheXorPen)
 {
     Begin();
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
-    EXPECT_FALSE(form->ButtonNyuuryokuBegin->isEnabled());
-    EXPECT_TRUE(form->ButtonNyuuryokuEnd->isEnabled());
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
+    EXPECT_FALSE(Button("ButtonNyuuryokuBegin")->isEnabled());
+    EXPECT_TRUE(Button("ButtonNyuuryokuEnd")->isEnabled());
     EXPECT_EQ(Image().PenModeValue(), PenXor);
     EXPECT_EQ(Image().PenWidth(), 3);
     EXPECT_EQ(Image().PenColor(), 12632127);
-    EXPECT_EQ(QCursor::pos(), form->PlotImage->mapToGlobal(Pixel(0, 0)));
+    EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(0, 0)));
     // The sample is gone from the picture.
     EXPECT_NE(QColor(PixelAtWorld(1, 1)), QColor(Qt::red));
 }
@@ -58,13 +58,13 @@ TEST_F(EntryTest, BandSnapsToTheCornersRowOrColumn)
 {
     Begin();
     MoveTo(3, 2);
-    EXPECT_EQ(form->EntryCandidate, (LatticePoint{3, 0}));
+    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{3, 0}));
     MoveTo(2, 3);
-    EXPECT_EQ(form->EntryCandidate, (LatticePoint{0, 3}));
+    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{0, 3}));
     MoveTo(2, 2);
-    EXPECT_EQ(form->EntryCandidate, (LatticePoint{2, 0}));
+    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{2, 0}));
     MoveTo(-2, 2);
-    EXPECT_EQ(form->EntryCandidate, (LatticePoint{-2, 0}));
+    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{-2, 0}));
 }
 
 TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
@@ -80,9 +80,9 @@ TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
 TEST_F(EntryTest, ReleaseWithoutAMoveCommitsNothing)
 {
     Begin();
-    QTest::mouseClick(form->PlotImage, Qt::LeftButton, Qt::NoModifier, Pixel(0, 0));
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
-    EXPECT_FALSE(form->Unsaved);
+    QTest::mouseClick(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(0, 0));
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
+    EXPECT_FALSE(form->Session().Unsaved());
 }
 
 TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
@@ -90,9 +90,9 @@ TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
     Begin();
     CommitAt(3, 1);
     EXPECT_EQ(EnteredPoints(), (QList<QPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
-    EXPECT_EQ(form->EntryCorner, (LatticePoint{3, 0}));
-    EXPECT_TRUE(form->Unsaved);
-    EXPECT_EQ(QCursor::pos(), form->PlotImage->mapToGlobal(Pixel(3, 0)));
+    EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{3, 0}));
+    EXPECT_TRUE(form->Session().Unsaved());
+    EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(3, 0)));
 }
 
 TEST_F(EntryTest, CommitStopsBeforeThePath)
@@ -102,9 +102,9 @@ TEST_F(EntryTest, CommitStopsBeforeThePath)
     CommitAt(3, 2);
     CommitAt(3, 0);
     CommitAt(-2, 0);  // crosses the origin
-    EXPECT_EQ(form->Puzzle.PointCount, 10);
-    EXPECT_EQ(form->EntryCorner, (LatticePoint{1, 0}));
-    EXPECT_EQ(QCursor::pos(), form->PlotImage->mapToGlobal(Pixel(1, 0)));
+    EXPECT_EQ(form->Puzzle().PointCount(), 10);
+    EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{1, 0}));
+    EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(1, 0)));
 }
 
 TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
@@ -113,9 +113,9 @@ TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
     CommitAt(3, 0);
     QCursor::setPos(0, 0);
     CommitAt(1, 0);
-    EXPECT_EQ(form->Puzzle.PointCount, 4);
-    EXPECT_EQ(form->EntryCorner, (LatticePoint{3, 0}));
-    EXPECT_EQ(QCursor::pos(), form->PlotImage->mapToGlobal(Pixel(3, 0)));
+    EXPECT_EQ(form->Puzzle().PointCount(), 4);
+    EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{3, 0}));
+    EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(3, 0)));
 }
 
 TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
@@ -123,12 +123,12 @@ TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
     Begin();
     MoveTo(3, 0);
     const QPoint from = Pixel(3, 0);
-    QTest::mousePress(form->PlotImage, Qt::LeftButton, Qt::ControlModifier, from);
+    QTest::mousePress(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, from);
     form->ImageMouseMove(ControlKey, from.x() + 40, from.y());
-    QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::ControlModifier, from + QPoint(40, 0));
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
+    QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, from + QPoint(40, 0));
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_EQ(Image().OriginX, 440);
-    EXPECT_FALSE(form->Unsaved);
+    EXPECT_FALSE(form->Session().Unsaved());
 }
 
 TEST_F(EntryTest, DoubleClickCommitsThenEnds)
@@ -136,11 +136,11 @@ TEST_F(EntryTest, DoubleClickCommitsThenEnds)
     Begin();
     MoveTo(0, 2);
     DoubleClickImage(Pixel(0, 2));
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_EQ(form->Puzzle.PointCount, 3);
-    EXPECT_EQ(form->Puzzle.ProblemPath[3].Y, 2);
-    EXPECT_TRUE(form->ButtonNyuuryokuBegin->isEnabled());
-    EXPECT_FALSE(form->ButtonNyuuryokuEnd->isEnabled());
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Puzzle().PointCount(), 3);
+    EXPECT_EQ(form->Puzzle().ProblemPath()[3].Y, 2);
+    EXPECT_TRUE(Button("ButtonNyuuryokuBegin")->isEnabled());
+    EXPECT_FALSE(Button("ButtonNyuuryokuEnd")->isEnabled());
     EXPECT_EQ(Image().PenModeValue(), PenCopy);
     EXPECT_EQ(Image().PenWidth(), 1);
 }
@@ -148,8 +148,8 @@ TEST_F(EntryTest, DoubleClickCommitsThenEnds)
 TEST_F(EntryTest, EndRightAfterBeginGivesTheOriginAlone)
 {
     Begin();
-    Click(form->ButtonNyuuryokuEnd);
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
+    Click(Button("ButtonNyuuryokuEnd"));
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
     form->DrawPath();  // a path of one point draws without a line
     EXPECT_NE(QColor(PixelAtWorld(0.5, 0)), QColor(Qt::red));
 }
@@ -158,13 +158,13 @@ TEST_F(EntryTest, BeginAgainAsksWhileUnsaved)
 {
     Begin();
     CommitAt(2, 0);
-    Click(form->ButtonNyuuryokuEnd);
+    Click(Button("ButtonNyuuryokuEnd"));
     dialogs.Answers = {false};
-    Click(form->ButtonNyuuryokuBegin);
+    Click(Button("ButtonNyuuryokuBegin"));
     ASSERT_EQ(dialogs.Questions.size(), 1u);
     EXPECT_EQ(dialogs.Questions[0], QStringLiteral("保存してませんが，新しい問題を作りますか ? "));
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_EQ(form->Puzzle.PointCount, 3);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
 
 TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
@@ -172,11 +172,11 @@ TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
     Begin();
     CommitAt(0, -3);
     ChooseMenu(1);  // answered Yes
-    EXPECT_EQ(form->GameMode, ModeIdle);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_EQ(Image().PenModeValue(), PenCopy);
-    EXPECT_FALSE(form->ButtonNyuuryokuEnd->isEnabled());
-    EXPECT_EQ(form->Puzzle.PointCount, 4);
-    EXPECT_EQ(form->Puzzle.ProblemPath[4].Y, -3);
+    EXPECT_FALSE(Button("ButtonNyuuryokuEnd")->isEnabled());
+    EXPECT_EQ(form->Puzzle().PointCount(), 4);
+    EXPECT_EQ(form->Puzzle().ProblemPath()[4].Y, -3);
 }
 
 TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
@@ -185,7 +185,7 @@ TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
     CommitAt(3, 0);
     MoveTo(3, 4);  // a band up from (3,0)
     QTest::keyClick(form.get(), Qt::Key_Left);  // pans and redraws
-    EXPECT_EQ(form->EntryCandidate, form->EntryCorner);
+    EXPECT_EQ(form->Session().EntryCandidate(), form->Session().EntryCorner());
     const QColor entered(192, 63, 63);
     EXPECT_EQ(QColor(PixelAtWorld(1.5, 0)), entered);
     EXPECT_NE(QColor(PixelAtWorld(3, 2)), entered);
@@ -209,13 +209,13 @@ TEST_F(EntryTest, The256thPointIsRefused)
         ++x;
         up = !up;
     }
-    EXPECT_EQ(form->Puzzle.PointCount, 255);
+    EXPECT_EQ(form->Puzzle().PointCount(), 255);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_TRUE(dialogs.Messages[0].contains(QStringLiteral("255")));
-    const LatticePoint end{form->Puzzle.WorkPath[255].X, form->Puzzle.WorkPath[255].Y};
-    EXPECT_EQ(form->EntryCorner, end);
-    Click(form->ButtonNyuuryokuEnd);
-    EXPECT_EQ(form->Puzzle.PointCount, 255);
+    const LatticePoint end{form->Puzzle().WorkPath()[255].X, form->Puzzle().WorkPath()[255].Y};
+    EXPECT_EQ(form->Session().EntryCorner(), end);
+    Click(Button("ButtonNyuuryokuEnd"));
+    EXPECT_EQ(form->Puzzle().PointCount(), 255);
 }
 
 TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
@@ -224,11 +224,11 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     CommitAt(0, 2);
     CommitAt(-2, 2);
     CommitAt(-2, -1);
-    Click(form->ButtonNyuuryokuEnd);
+    Click(Button("ButtonNyuuryokuEnd"));
     const QString file = QDir::current().filePath("Vandrel77.txt");
     dialogs.Files = {file};
-    Click(form->ButtonSave);
-    EXPECT_FALSE(form->Unsaved);
+    Click(Button("ButtonSave"));
+    EXPECT_FALSE(form->Session().Unsaved());
     EXPECT_EQ(dialogs.SaveProposals.back(), QStringLiteral("Vandrel000"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ　Vandrel77     60000分 0秒"));
     EXPECT_EQ(SplitTextLines(ReadFileBytes(file)),
@@ -236,12 +236,12 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
 
     ChooseMenu(1);
     dialogs.Files = {file};
-    Click(form->ButtonOpenAll);
-    EXPECT_EQ(form->Puzzle.PointCount, 8);
-    Click(form->ButtonJidou);
-    for (int step = 0; step < 20 && form->GameMode == ModePlay; ++step)
+    Click(Button("ButtonOpenAll"));
+    EXPECT_EQ(form->Puzzle().PointCount(), 8);
+    Click(Button("ButtonJidou"));
+    for (int step = 0; step < 20 && form->Session().GameMode() == ModePlay; ++step)
         form->ButtonStepMouseDown(0);
-    EXPECT_EQ(form->GameMode, ModeIdle);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　お　め　で　と　う　　"));
-    EXPECT_TRUE(form->Puzzle.IsStraightAlongPlusX());
+    EXPECT_TRUE(form->Puzzle().IsSolved());
 }

@@ -82,8 +82,8 @@ protected:
 
     ProblemState State() const
     {
-        return {form->Unsaved, form->ButtonSave->isEnabled(), form->ProblemName, form->windowTitle(),
-                form->BestSeconds};
+        return {form->Session().Unsaved(), Button("ButtonSave")->isEnabled(), form->ProblemName(), form->windowTitle(),
+                form->Session().BestSeconds()};
     }
 
     QString RecordsPath() const { return QDir(work).filePath(RecordsFileName); }
@@ -94,15 +94,15 @@ protected:
     void EnterProblem()
     {
         ChooseMenu(0);
-        Click(form->ButtonNyuuryokuBegin);
-        ASSERT_EQ(form->GameMode, ModeEntry);
+        Click(Button("ButtonNyuuryokuBegin"));
+        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
         const QPoint end = Image().WorldToPixel(0, 2);
         form->ImageMouseMove(0, end.x(), end.y());
-        QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, end);
-        Click(form->ButtonNyuuryokuEnd);
-        ASSERT_EQ(form->Puzzle.PointCount, 3);
-        ASSERT_TRUE(form->Unsaved);
-        ASSERT_TRUE(form->ButtonSave->isEnabled());
+        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, end);
+        Click(Button("ButtonNyuuryokuEnd"));
+        ASSERT_EQ(form->Puzzle().PointCount(), 3);
+        ASSERT_TRUE(form->Session().Unsaved());
+        ASSERT_TRUE(Button("ButtonSave")->isEnabled());
     }
 
     // A save to `target` that fails: one message naming the file, and the
@@ -116,7 +116,7 @@ protected:
         ASSERT_EQ(dialogs.Messages.size(), 1u);
         EXPECT_TRUE(dialogs.Messages[0].startsWith(WriteFailure(target))) << dialogs.Messages[0].toStdString();
         EXPECT_EQ(State(), before);
-        EXPECT_EQ(form->Puzzle.PointCount, 3);
+        EXPECT_EQ(form->Puzzle().PointCount(), 3);
     }
 
     // The entered problem is saved after all, played and solved.
@@ -125,18 +125,18 @@ protected:
         const QString file = QDir(work).filePath("Vandrel7.txt");
         dialogs.Messages.clear();
         dialogs.Files = {file};
-        Click(form->ButtonSave);
+        Click(Button("ButtonSave"));
         EXPECT_TRUE(dialogs.Messages.empty());
-        EXPECT_FALSE(form->Unsaved);
-        EXPECT_EQ(form->ProblemName, QStringLiteral("Vandrel7"));
+        EXPECT_FALSE(form->Session().Unsaved());
+        EXPECT_EQ(form->ProblemName(), QStringLiteral("Vandrel7"));
         EXPECT_EQ(SplitTextLines(ReadFileBytes(file)), Problem({{0, 0}, {0, 1}, {0, 2}}));
 
         ChooseMenu(1);
-        Click(form->ButtonStart);
+        Click(Button("ButtonStart"));
         ClickWorld(0, 0);
         ChooseOperation(OpR);
         EXPECT_EQ(dialogs.Messages, std::vector<QString>{Solved});
-        EXPECT_TRUE(form->Puzzle.IsStraightAlongPlusX());
+        EXPECT_TRUE(form->Puzzle().IsSolved());
     }
 
     // --- Play and records ------------------------------------------------------
@@ -149,22 +149,22 @@ protected:
             WriteFileAtomically(file, JoinTextLines(Problem({{0, 0}, {1, 0}, {1, 1}})));
         dialogs.Files = {file};
         ChooseMenu(1);
-        Click(form->ButtonOpenAll);
-        ASSERT_EQ(form->ProblemName, QStringLiteral("Vandrel5"));
-        ASSERT_EQ(form->Puzzle.PointCount, 3);
+        Click(Button("ButtonOpenAll"));
+        ASSERT_EQ(form->ProblemName(), QStringLiteral("Vandrel5"));
+        ASSERT_EQ(form->Puzzle().PointCount(), 3);
     }
 
     // Plays the opened corner path to its end in `seconds`.
     void SolveIn(int seconds)
     {
-        Click(form->ButtonStart);
-        ASSERT_EQ(form->GameMode, ModePlay);
+        Click(Button("ButtonStart"));
+        ASSERT_EQ(form->Session().GameMode(), ModePlay);
         clock.Now += seconds;
         form->TimerTimer();
         ClickWorld(1, 0);
         ChooseOperation(OpR);
-        EXPECT_EQ(form->GameMode, ModeIdle);
-        EXPECT_TRUE(form->Puzzle.IsStraightAlongPlusX());
+        EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+        EXPECT_TRUE(form->Puzzle().IsSolved());
     }
 
     static QByteArray Stored(const QByteArray& name, int seconds, const QDate& date)
@@ -190,7 +190,7 @@ TEST_F(FileFaultsTest, SaveWhereTheFolderIsAPlainFile)
 {
     EnterProblem();
     WriteAll(QDir(work).filePath("plain"), "a plain file");
-    ExpectSaveRefused(QDir(work).filePath("plain/Vandrel7.txt"), form->ButtonSave);
+    ExpectSaveRefused(QDir(work).filePath("plain/Vandrel7.txt"), Button("ButtonSave"));
     EXPECT_EQ(ReadAll(QDir(work).filePath("plain")), QByteArray("a plain file"));
     ExpectTheGameGoesOn();
 }
@@ -208,7 +208,7 @@ TEST_F(FileFaultsTest, SaveIntoAReadOnlyFolderLeavesTheOldFile)
         PermissionsHold hold;
         if (!PermissionsHold::CannotCreateIn(locked))
             GTEST_SKIP() << "this process may write into any folder";
-        ExpectSaveRefused(target, form->ButtonSave);
+        ExpectSaveRefused(target, Button("ButtonSave"));
     }
     EXPECT_EQ(ReadAll(target), old);
     EXPECT_EQ(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList{"Vandrel7.txt"});
@@ -221,7 +221,7 @@ TEST_F(FileFaultsTest, SaveOverAFolderLeavesItAsItWas)
     const QString target = QDir(work).filePath("Vandrel7.txt");
     ASSERT_TRUE(QDir().mkdir(target));
     WriteAll(target + "/inside", "kept");
-    ExpectSaveRefused(target, form->ButtonSave);
+    ExpectSaveRefused(target, Button("ButtonSave"));
     EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList{"inside"});
     EXPECT_EQ(ReadAll(target + "/inside"), QByteArray("kept"));
     ASSERT_TRUE(QDir(target).removeRecursively());
@@ -236,7 +236,7 @@ TEST_F(FileFaultsTest, SaveOnAFullDiskLeavesTheOldFile)
     WriteAll(target, old);
     for (const rlim_t room : {rlim_t{0}, rlim_t{10}}) {
         WriteLimit limit(room);
-        ExpectSaveRefused(target, form->ButtonSave);
+        ExpectSaveRefused(target, Button("ButtonSave"));
     }
     EXPECT_EQ(ReadAll(target), old);
     EXPECT_EQ(FilesInWork(), (QStringList{RecordsFileName, "Vandrel7.txt"}));
@@ -252,7 +252,7 @@ TEST_F(FileFaultsTest, SaveWithUnderscoreOnAFullDiskKeepsTheOpenedProblemsName)
     WriteAll(target, "old");
     {
         WriteLimit limit(0);
-        ExpectSaveRefused(target, form->ButtonSaveAll);
+        ExpectSaveRefused(target, Button("ButtonSaveAll"));
     }
     EXPECT_EQ(dialogs.SaveProposals.back(), QStringLiteral("Vandrel5_"));
     EXPECT_EQ(ReadAll(target), QByteArray("old"));
@@ -285,8 +285,8 @@ TEST_F(FileFaultsTest, RecordsFileThatIsAFolderIsReportedAndThePlayGoesOn)
     EXPECT_TRUE(dialogs.Messages[1].startsWith(WriteFailure(RecordsFileName))) << dialogs.Messages[1].toStdString();
     EXPECT_EQ(QDir(RecordsPath()).entryList(QDir::Files | QDir::Hidden), QStringList{"inside"});
     EXPECT_EQ(ReadAll(RecordsPath() + "/inside"), QByteArray("kept"));
-    EXPECT_EQ(form->BestSeconds, 42);
-    EXPECT_FALSE(form->Unsaved);
+    EXPECT_EQ(form->Session().BestSeconds(), 42);
+    EXPECT_FALSE(form->Session().Unsaved());
 
     // With the folder gone, the next open writes the list, the record of the
     // play above included, and the next faster play is stored.
@@ -335,8 +335,8 @@ TEST_F(FileFaultsTest, RecordsInAReadOnlyFolderLeaveTheOldFile)
     WriteAll(problem, JoinTextLines(Problem({{0, 0}, {1, 0}, {1, 1}})));
     dialogs.Files = {problem};
     ChooseMenu(1);
-    Click(form->ButtonOpenAll);
-    ASSERT_EQ(form->ProblemName, QStringLiteral("Vandrel5"));
+    Click(Button("ButtonOpenAll"));
+    ASSERT_EQ(form->ProblemName(), QStringLiteral("Vandrel5"));
     dialogs.Messages.clear();
     {
         ReadOnlyFolder readOnly(work, locked);
@@ -406,12 +406,12 @@ TEST_F(FileFaultsTest, BinaryJunkRecordsAreKeptLineForLine)
 
     OpenCorner();
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(form->BestSeconds, NoRecordSeconds);
+    EXPECT_EQ(form->Session().BestSeconds(), NoRecordSeconds);
     SolveIn(42);
     EXPECT_EQ(dialogs.Messages, std::vector<QString>{Solved});
 
     QList<QByteArray> expected = SplitByteLines(junk);
-    expected.insert(form->RecordLine, Stored("Vandrel5", 42));
+    expected.insert(form->RecordLine(), Stored("Vandrel5", 42));
     EXPECT_EQ(ReadAll(RecordsPath()), JoinByteLines(expected));
 }
 

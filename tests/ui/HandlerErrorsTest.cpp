@@ -42,20 +42,20 @@ TEST_F(HandlerErrorsTest, FailedRecordStoreIsShownByTheOperationsHandler)
 {
     dialogs.Files = {CornerFile()};
     ChooseMenu(1);
-    Click(form->ButtonOpenAll);
-    Click(form->ButtonStart);
+    Click(Button("ButtonOpenAll"));
+    Click(Button("ButtonStart"));
     ClickWorld(1, 0);
-    ASSERT_TRUE(form->RadioGroupSousa->isVisible());
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
     dialogs.Messages.clear();
     {
         WriteLimit limit(0);
-        EXPECT_NO_THROW(form->RadioGroupSousa->Item(OpR)->click());
+        EXPECT_NO_THROW(Group("RadioGroupSousa")->Item(OpR)->click());
     }
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[0], QStringLiteral("　　お　め　で　と　う　　"));
     EXPECT_TRUE(dialogs.Messages[1].startsWith(QStringLiteral("ファイル「RecVandrel.txt」に書き込めません: ")))
         << dialogs.Messages[1].toStdString();
-    EXPECT_EQ(form->GameMode, ModeIdle);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
 }
 
 TEST_F(HandlerErrorsTest, AnotherProblemsLongNameLineLeavesTheOpenQuiet)
@@ -64,7 +64,7 @@ TEST_F(HandlerErrorsTest, AnotherProblemsLongNameLineLeavesTheOpenQuiet)
     WriteAll(RecordsFileName, QByteArray("Vandrel5") + "            UVWXYZ        1234\r\n");
     dialogs.Files = {CornerFile()};
     ChooseMenu(1);
-    form->ButtonOpenAll->click();
+    Button("ButtonOpenAll")->click();
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ　Vandrel5     60000分 0秒"));
 }
@@ -75,7 +75,7 @@ TEST_F(HandlerErrorsTest, OverflowingPanIsShownByTheKeyFilterAndTheKeyGoesNoFurt
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::ShiftModifier);
     QObject* filter = form.get();
     bool consumed = false;
-    EXPECT_NO_THROW(consumed = filter->eventFilter(form->ButtonStart, &key));
+    EXPECT_NO_THROW(consumed = filter->eventFilter(Button("ButtonStart"), &key));
     EXPECT_TRUE(consumed);
     EXPECT_EQ(dialogs.Messages, std::vector<QString>{QStringLiteral("整数のオーバーフロー")});
     EXPECT_EQ(Image().OriginX, 2147483600);

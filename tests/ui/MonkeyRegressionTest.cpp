@@ -11,13 +11,13 @@ protected:
     {
         const QPoint p = Pixel(x, y);
         form->ImageMouseMove(0, p.x(), p.y());
-        QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, p);
     }
 
     // A player can only choose from the group while it is on the screen.
     void ChooseOperationIfShown(int item)
     {
-        if (form->RadioGroupSousa->isVisible())
+        if (Group("RadioGroupSousa")->isVisible())
             ChooseOperation(item);
     }
 
@@ -26,10 +26,10 @@ protected:
     void PickTheOriginInAPlay()
     {
         ChooseMenu(1);
-        Click(form->ButtonStart);
+        Click(Button("ButtonStart"));
         ClickWorld(0, 0);
-        ASSERT_EQ(form->Puzzle.SelectedPivot, 1);
-        ASSERT_TRUE(form->RadioGroupSousa->isVisible());
+        ASSERT_EQ(form->Puzzle().SelectedPivot(), 1);
+        ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
     }
 };
 
@@ -40,21 +40,21 @@ TEST_F(MonkeyRegressionTest, OperationGroupLeftFromAPlayCannotFoldAnEntry)
 {
     PickTheOriginInAPlay();
     ChooseMenu(0);
-    Click(form->ButtonNyuuryokuBegin);
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
+    Click(Button("ButtonNyuuryokuBegin"));
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     CommitAt(3, 0);
     CommitAt(3, 2);
-    ASSERT_EQ(form->Puzzle.PointCount, 6);
+    ASSERT_EQ(form->Puzzle().PointCount(), 6);
 
     ChooseOperationIfShown(OpH);
-    EXPECT_EQ(form->GameMode, ModeEntry);
-    EXPECT_EQ(form->Puzzle.WorkPath[6].Y, 2) << "the entered path was folded";
-    EXPECT_EQ(form->Puzzle.MoveCount(), 0);
+    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, 2) << "the entered path was folded";
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 
     CommitAt(1, 2);
-    Click(form->ButtonNyuuryokuEnd);
-    EXPECT_EQ(form->Puzzle.PointCount, 8);
-    EXPECT_TRUE(IsSelfAvoidingPath(form->Puzzle.ProblemPath, form->Puzzle.PointCount));
+    Click(Button("ButtonNyuuryokuEnd"));
+    EXPECT_EQ(form->Puzzle().PointCount(), 8);
+    EXPECT_TRUE(IsSelfAvoidingPath(form->Puzzle().ProblemPath(), form->Puzzle().PointCount()));
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
@@ -67,18 +67,18 @@ TEST_F(MonkeyRegressionTest, OperationGroupLeftFromAPlayCannotTurnTheEnteredPath
     UseProblem(Problem({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
     PickTheOriginInAPlay();
     ChooseMenu(0);
-    Click(form->ButtonNyuuryokuBegin);
+    Click(Button("ButtonNyuuryokuBegin"));
     CommitAt(0, -3);
     CommitAt(-2, -3);
-    Click(form->ButtonNyuuryokuEnd);
-    ASSERT_EQ(form->Puzzle.PointCount, 6);
+    Click(Button("ButtonNyuuryokuEnd"));
+    ASSERT_EQ(form->Puzzle().PointCount(), 6);
     ChooseMenu(1);  // answered Yes
 
     ChooseOperationIfShown(OpR);
-    EXPECT_TRUE(IsSelfAvoidingPath(form->Puzzle.WorkPath, form->Puzzle.PointCount));
-    EXPECT_EQ(form->Puzzle.WorkPath[6].X, -2);
-    EXPECT_EQ(form->Puzzle.WorkPath[6].Y, -3);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 0);
+    EXPECT_TRUE(IsSelfAvoidingPath(form->Puzzle().WorkPath(), form->Puzzle().PointCount()));
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].X, -2);
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, -3);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 }
 
 // An entry ends without a redraw; a move picked right after it must still
@@ -86,20 +86,20 @@ TEST_F(MonkeyRegressionTest, OperationGroupLeftFromAPlayCannotTurnTheEnteredPath
 TEST_F(UiTest, MoveRightAfterAnEntryTurnsTheEnteredPath)
 {
     ChooseMenu(0);
-    Click(form->ButtonNyuuryokuBegin);
+    Click(Button("ButtonNyuuryokuBegin"));
     for (auto [x, y] : {std::pair{0, 2}, std::pair{2, 2}}) {
         const QPoint p = Image().WorldToPixel(x, y);
         form->ImageMouseMove(0, p.x(), p.y());
         form->ImageMouseUp(Qt::LeftButton, 0, p.x(), p.y());
     }
-    Click(form->ButtonNyuuryokuEnd);
+    Click(Button("ButtonNyuuryokuEnd"));
     ChooseMenu(1);
-    Click(form->ButtonJidou);
+    Click(Button("ButtonJidou"));
     ClickWorld(0, 2);
-    ASSERT_TRUE(form->RadioGroupSousa->isVisible());
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
     ChooseOperation(OpL);  // the tail (1,2),(2,2) turns up to (0,3),(0,4)
-    EXPECT_EQ(form->Puzzle.WorkPath[4].X, 0);
-    EXPECT_EQ(form->Puzzle.WorkPath[4].Y, 3);
-    EXPECT_EQ(form->Puzzle.WorkPath[5].X, 0);
-    EXPECT_EQ(form->Puzzle.WorkPath[5].Y, 4);
+    EXPECT_EQ(form->Puzzle().WorkPath()[4].X, 0);
+    EXPECT_EQ(form->Puzzle().WorkPath()[4].Y, 3);
+    EXPECT_EQ(form->Puzzle().WorkPath()[5].X, 0);
+    EXPECT_EQ(form->Puzzle().WorkPath()[5].Y, 4);
 }

@@ -340,35 +340,35 @@ protected:
         form_->resize(ImageWidth + 40 + 134, ImageHeight);
         form_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-        ASSERT_NE(form_->PlotImage, nullptr);
+        ASSERT_NE(form_->PlotImage(), nullptr);
         // The play clock ticks when the monkey says so; real seconds passing
         // must not change what a seed does.
-        form_->Timer->setInterval(24 * 3600 * 1000);
+        ControlOf<QTimer>(*form_, "Timer")->setInterval(24 * 3600 * 1000);
         grab_ = nullptr;
         held_ = Qt::NoButton;
-        lastProblemName_ = form_->ProblemName;
+        lastProblemName_ = form_->ProblemName();
     }
 
     std::vector<std::pair<const char*, TPressButton*>> Buttons() const
     {
         TFormMain& f = *form_;
-        return {{"Up", f.ButtonUp},
-                {"Down", f.ButtonDown},
-                {"Left", f.ButtonLeft},
-                {"Right", f.ButtonRight},
-                {"NyuuryokuBegin", f.ButtonNyuuryokuBegin},
-                {"NyuuryokuEnd", f.ButtonNyuuryokuEnd},
-                {"Save", f.ButtonSave},
-                {"OpenAll", f.ButtonOpenAll},
-                {"Start", f.ButtonStart},
-                {"Continue", f.ButtonContinue},
-                {"Undo", f.ButtonUndo},
-                {"Pause", f.ButtonPause},
-                {"SaveAll", f.ButtonSaveAll},
-                {"Jidou", f.ButtonJidou},
-                {"Step", f.ButtonStep},
-                {"Setsumei", f.ButtonSetsumei},
-                {"Close", f.ButtonClose}};
+        return {{"Up", ControlOf<TPressButton>(f, "ButtonUp")},
+                {"Down", ControlOf<TPressButton>(f, "ButtonDown")},
+                {"Left", ControlOf<TPressButton>(f, "ButtonLeft")},
+                {"Right", ControlOf<TPressButton>(f, "ButtonRight")},
+                {"NyuuryokuBegin", ControlOf<TPressButton>(f, "ButtonNyuuryokuBegin")},
+                {"NyuuryokuEnd", ControlOf<TPressButton>(f, "ButtonNyuuryokuEnd")},
+                {"Save", ControlOf<TPressButton>(f, "ButtonSave")},
+                {"OpenAll", ControlOf<TPressButton>(f, "ButtonOpenAll")},
+                {"Start", ControlOf<TPressButton>(f, "ButtonStart")},
+                {"Continue", ControlOf<TPressButton>(f, "ButtonContinue")},
+                {"Undo", ControlOf<TPressButton>(f, "ButtonUndo")},
+                {"Pause", ControlOf<TPressButton>(f, "ButtonPause")},
+                {"SaveAll", ControlOf<TPressButton>(f, "ButtonSaveAll")},
+                {"Jidou", ControlOf<TPressButton>(f, "ButtonJidou")},
+                {"Step", ControlOf<TPressButton>(f, "ButtonStep")},
+                {"Setsumei", ControlOf<TPressButton>(f, "ButtonSetsumei")},
+                {"Close", ControlOf<TPressButton>(f, "ButtonClose")}};
     }
 
     std::string Name(const QWidget* w) const
@@ -378,17 +378,17 @@ protected:
         for (const auto& [name, button] : Buttons())
             if (w == button)
                 return std::string("Button") + name;
-        if (w == form_->PlotImage)
+        if (w == form_->PlotImage())
             return "image";
         for (int i = 0; i < 2; ++i)
-            if (w == form_->RadioGroupMenu->Item(i))
+            if (w == ControlOf<TRadioGroup>(*form_, "RadioGroupMenu")->Item(i))
                 return "menu item " + std::to_string(i);
         for (int i = 0; i < 5; ++i)
-            if (w == form_->RadioGroupSousa->Item(i))
+            if (w == ControlOf<TRadioGroup>(*form_, "RadioGroupSousa")->Item(i))
                 return "operation item " + std::to_string(i);
-        if (w == form_->TrackBarUnit)
+        if (w == ControlOf<QSlider>(*form_, "TrackBarUnit"))
             return "TrackBarUnit";
-        if (w == form_->TrackBarWait)
+        if (w == ControlOf<QSlider>(*form_, "TrackBarWait"))
             return "TrackBarWait";
         return w->metaObject()->className();
     }
@@ -401,8 +401,8 @@ protected:
         // operation group stands: "m2 n70 group".
         std::string state;
         if (form_) {
-            state = " m" + std::to_string(form_->GameMode) + " n" + std::to_string(form_->Puzzle.PointCount);
-            if (form_->RadioGroupSousa->isVisible())
+            state = " m" + std::to_string(form_->Session().GameMode()) + " n" + std::to_string(form_->Puzzle().PointCount());
+            if (ControlOf<TRadioGroup>(*form_, "RadioGroupSousa")->isVisible())
                 state += " group";
         }
         recent_.push_back(eventLabel_ + state + " " + line);
@@ -456,41 +456,41 @@ protected:
         if (!form_ || !form_->isVisible())
             return;
         TFormMain& f = *form_;
-        const int n = f.Puzzle.PointCount;
+        const int n = f.Puzzle().PointCount();
         EXPECT_GE(n, 1) << "PointCount";
-        EXPECT_LE(f.GameMode, ModePlay) << "GameMode";
-        if (f.GameMode != ModeEntry) {
-            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle.WorkPath, n)) << "WorkPath";
-            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle.ProblemPath, n)) << "ProblemPath";
+        EXPECT_LE(f.Session().GameMode(), ModePlay) << "GameMode";
+        if (f.Session().GameMode() != ModeEntry) {
+            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle().WorkPath(), n)) << "WorkPath";
+            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle().ProblemPath(), n)) << "ProblemPath";
         } else {
             // What has been entered so far is a path too, ending at the corner.
-            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle.WorkPath, n)) << "entered path";
-            EXPECT_EQ(f.EntryCorner, (LatticePoint{f.Puzzle.WorkPath[n].X, f.Puzzle.WorkPath[n].Y}))
+            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle().WorkPath(), n)) << "entered path";
+            EXPECT_EQ(f.Session().EntryCorner(), (LatticePoint{f.Puzzle().WorkPath()[n].X, f.Puzzle().WorkPath()[n].Y}))
                 << "the entry's corner is not the end of the entered path";
         }
         // The entry's pen is on exactly while the entry runs; the operation
         // group belongs to plays, never to an entry.
-        EXPECT_EQ(f.PlotImage->PenModeValue(), f.GameMode == ModeEntry ? PenXor : PenCopy) << "pen mode";
-        if (f.GameMode == ModeEntry) {
-            EXPECT_FALSE(f.RadioGroupSousa->isVisible()) << "the operation group stands during an entry";
+        EXPECT_EQ(f.PlotImage()->PenModeValue(), f.Session().GameMode() == ModeEntry ? PenXor : PenCopy) << "pen mode";
+        if (f.Session().GameMode() == ModeEntry) {
+            EXPECT_FALSE(ControlOf<TRadioGroup>(f, "RadioGroupSousa")->isVisible()) << "the operation group stands during an entry";
         }
         if (settled) {
             // Every press has had its release, and "次" is back after its step or run.
-            EXPECT_FALSE(f.DragPanning) << "a pan outlived its release";
-            if (f.PanelJidou->isVisible()) {
-                EXPECT_TRUE(f.ButtonStep->isEnabled()) << "the step button stayed disabled";
+            EXPECT_FALSE(f.DragPanning()) << "a pan outlived its release";
+            if (ControlOf<QWidget>(f, "PanelJidou")->isVisible()) {
+                EXPECT_TRUE(ControlOf<TPressButton>(f, "ButtonStep")->isEnabled()) << "the step button stayed disabled";
             }
         }
-        EXPECT_GE(f.ElapsedSeconds, 0);
-        EXPECT_GE(f.CarriedSeconds, 0);
-        if (f.PanelTime->text() != QStringLiteral("  00分00秒")) {
-            EXPECT_EQ(f.PanelTime->text(),
-                      QString::asprintf("%4d分%2d秒", f.ElapsedSeconds / 60, f.ElapsedSeconds % 60))
+        EXPECT_GE(f.Session().ElapsedSeconds(), 0);
+        EXPECT_GE(f.Session().CarriedSeconds(), 0);
+        if (ControlOf<QLabel>(f, "PanelTime")->text() != QStringLiteral("  00分00秒")) {
+            EXPECT_EQ(ControlOf<QLabel>(f, "PanelTime")->text(),
+                      QString::asprintf("%4d分%2d秒", f.Session().ElapsedSeconds() / 60, f.Session().ElapsedSeconds() % 60))
                 << "the clock shows another time than the play's";
         }
-        std::set<QByteArray> mayChange = {TRecordsWatch::Field(lastProblemName_), TRecordsWatch::Field(f.ProblemName)};
+        std::set<QByteArray> mayChange = {TRecordsWatch::Field(lastProblemName_), TRecordsWatch::Field(f.ProblemName())};
         EXPECT_TRUE(records_.Check(RecordsFileName, mayChange));
-        lastProblemName_ = f.ProblemName;
+        lastProblemName_ = f.ProblemName();
         for (const std::string& warning : warningLog_)
             ADD_FAILURE() << "Qt warned: " << warning;
         warningLog_.clear();
@@ -588,40 +588,40 @@ protected:
 
     // ---- where to click ---------------------------------------------------------
 
-    QPoint ImageToForm(QPoint p) const { return InForm(form_->PlotImage, p); }
+    QPoint ImageToForm(QPoint p) const { return InForm(form_->PlotImage(), p); }
 
     QPoint AnywhereOnImage()
     {
-        return QPoint(rng_.Below(std::max(1, form_->PlotImage->width())),
-                      rng_.Below(std::max(1, form_->PlotImage->height())));
+        return QPoint(rng_.Below(std::max(1, form_->PlotImage()->width())),
+                      rng_.Below(std::max(1, form_->PlotImage()->height())));
     }
 
     // Near a point of the path, or of the entry's corner row and column.
     QPoint NearThePath()
     {
         TFormMain& f = *form_;
-        const PathPoint& p = f.Puzzle.WorkPath[rng_.Between(1, f.Puzzle.PointCount)];
+        const PathPoint& p = f.Puzzle().WorkPath()[rng_.Between(1, f.Puzzle().PointCount())];
         QPoint at;
         try {
-            at = f.PlotImage->WorldToPixel(p.X, p.Y);
+            at = f.PlotImage()->WorldToPixel(p.X, p.Y);
         } catch (const std::exception&) {
             return AnywhereOnImage();
         }
-        const int u = std::max(1, f.PlotImage->Unit);
-        if (f.GameMode == ModeEntry && rng_.Chance(60)) {
+        const int u = std::max(1, f.PlotImage()->Unit);
+        if (f.Session().GameMode() == ModeEntry && rng_.Chance(60)) {
             // Along the corner's row or column, a few units away.
             const int away = rng_.Between(-12, 12) * u;
-            at = f.PlotImage->WorldToPixel(f.EntryCorner.X, f.EntryCorner.Y)
+            at = f.PlotImage()->WorldToPixel(f.Session().EntryCorner().X, f.Session().EntryCorner().Y)
                  + (rng_.Chance(50) ? QPoint(away, rng_.Between(-u, u)) : QPoint(rng_.Between(-u, u), away));
         } else if (rng_.Chance(85)) {
             at += QPoint(rng_.Between(-u / 2, u / 2), rng_.Between(-u / 2, u / 2));
         }
-        if (!f.PlotImage->rect().contains(at))
+        if (!f.PlotImage()->rect().contains(at))
             return AnywhereOnImage();
         return at;
     }
 
-    QPoint ImagePoint() { return rng_.Chance(form_->GameMode == ModeIdle ? 50 : 75) ? NearThePath() : AnywhereOnImage(); }
+    QPoint ImagePoint() { return rng_.Chance(form_->Session().GameMode() == ModeIdle ? 50 : 75) ? NearThePath() : AnywhereOnImage(); }
 
     QPoint OnWidget(const QWidget* w)
     {
@@ -653,7 +653,7 @@ protected:
         const auto buttons = Buttons();
         auto [name, button] = buttons[rng_.Below(static_cast<int>(buttons.size()))];
         // Quitting and the help (which covers the picture) come up less often.
-        if ((button == form_->ButtonClose || button == form_->ButtonSetsumei) && rng_.Chance(70))
+        if ((button == ControlOf<TPressButton>(*form_, "ButtonClose") || button == ControlOf<TPressButton>(*form_, "ButtonSetsumei")) && rng_.Chance(70))
             std::tie(name, button) = buttons[rng_.Below(4)];
         if (!Reachable(button))
             return;
@@ -669,9 +669,9 @@ protected:
 
     void StepAction()
     {
-        if (!Reachable(form_->ButtonStep))
+        if (!Reachable(ControlOf<TPressButton>(*form_, "ButtonStep")))
             return;
-        const QPoint at = InForm(form_->ButtonStep, OnWidget(form_->ButtonStep));
+        const QPoint at = InForm(ControlOf<TPressButton>(*form_, "ButtonStep"), OnWidget(ControlOf<TPressButton>(*form_, "ButtonStep")));
         if (rng_.Chance(55))
             Press(at, Qt::LeftButton, RandomModifiers(), 0);
         else
@@ -680,14 +680,14 @@ protected:
 
     void MenuAction()
     {
-        QRadioButton* item = form_->RadioGroupMenu->Item(rng_.Below(2));
+        QRadioButton* item = ControlOf<TRadioGroup>(*form_, "RadioGroupMenu")->Item(rng_.Below(2));
         if (Reachable(item))
             Press(InForm(item, QPoint(rng_.Between(3, 20), item->height() / 2)), Qt::LeftButton, Qt::NoModifier, 0);
     }
 
     void OperationAction()
     {
-        QRadioButton* item = form_->RadioGroupSousa->Item(rng_.Below(5));
+        QRadioButton* item = ControlOf<TRadioGroup>(*form_, "RadioGroupSousa")->Item(rng_.Below(5));
         if (Reachable(item))
             Press(InForm(item, QPoint(rng_.Between(3, 20), item->height() / 2)), Qt::LeftButton, Qt::NoModifier, 0);
     }
@@ -702,7 +702,7 @@ protected:
         if (rng_.Chance(35)) {
             // A key that brings the origin back towards the middle, so that the
             // path does not wander off the picture for good.
-            const TMyImage2& image = *form_->PlotImage;
+            const TMyImage2& image = *form_->PlotImage();
             const bool across = rng_.Chance(50);
             if (across)
                 key = image.OriginX < image.width() / 2 ? Qt::Key_Left : Qt::Key_Right;
@@ -729,7 +729,7 @@ protected:
     // A track bar moved by the player: a step, a page, an end, a drag, or the wheel.
     void SliderAction()
     {
-        QSlider* slider = rng_.Chance(65) ? form_->TrackBarUnit : form_->TrackBarWait;
+        QSlider* slider = rng_.Chance(65) ? ControlOf<QSlider>(*form_, "TrackBarUnit") : ControlOf<QSlider>(*form_, "TrackBarWait");
         if (!Reachable(slider))
             return;
         const int r = rng_.Below(100);
@@ -763,12 +763,12 @@ protected:
         // Whole and half seconds, and fractions between.
         const int r = rng_.Below(4);
         clock_.Now += r == 0 ? 0.5 : r == 1 ? 1.0 : rng_.Below(3000) / 1000.0;
-        if (!form_->Timer->isActive())
+        if (!ControlOf<QTimer>(*form_, "Timer")->isActive())
             return;
         Log("tick");
         ++delivered_["clock tick"];
-        QTimerEvent tick(form_->Timer->timerId());
-        QApplication::sendEvent(form_->Timer, &tick);
+        QTimerEvent tick(ControlOf<QTimer>(*form_, "Timer")->timerId());
+        QApplication::sendEvent(ControlOf<QTimer>(*form_, "Timer"), &tick);
     }
 
     void ResizeAction()
@@ -793,13 +793,13 @@ protected:
     {
         if (!Reachable(form_.get()))
             return;
-        if (form_->RadioGroupSousa->isVisible()
-            && rng_.Chance(form_->GameMode == ModePlay ? mood_.OperationInPlay : mood_.OperationElsewhere)) {
+        if (ControlOf<TRadioGroup>(*form_, "RadioGroupSousa")->isVisible()
+            && rng_.Chance(form_->Session().GameMode() == ModePlay ? mood_.OperationInPlay : mood_.OperationElsewhere)) {
             OperationAction();
             return;
         }
-        if (form_->MemoSetsumei->isVisible() && rng_.Chance(15)) {
-            Press(InForm(form_->ButtonSetsumei, OnWidget(form_->ButtonSetsumei)), Qt::LeftButton, Qt::NoModifier, 0);
+        if (ControlOf<QPlainTextEdit>(*form_, "MemoSetsumei")->isVisible() && rng_.Chance(15)) {
+            Press(InForm(ControlOf<TPressButton>(*form_, "ButtonSetsumei"), OnWidget(ControlOf<TPressButton>(*form_, "ButtonSetsumei"))), Qt::LeftButton, Qt::NoModifier, 0);
             return;
         }
         // A player in the middle of a play or an entry mostly works on the
@@ -814,7 +814,7 @@ protected:
             {Slider, 6, 5, 5},   {Tick, 8, 6, 12},     {Anywhere, 7, 9, 5}, {Resize, 2, 2, 2},
         };
         const auto weightOf = [this](const Weight& w) {
-            const int base = form_->GameMode == ModeEntry ? w.entry : form_->GameMode == ModePlay ? w.play : w.idle;
+            const int base = form_->Session().GameMode() == ModeEntry ? w.entry : form_->Session().GameMode() == ModePlay ? w.play : w.idle;
             return w.kind == Menu ? base * mood_.MenuBoost : w.kind == Button ? base * mood_.ButtonBoost : base;
         };
         int total = 0;
@@ -883,7 +883,7 @@ protected:
             return;
         if (delaysInEvent_ > 20000) {
             ADD_FAILURE() << "the demonstration does not stop";
-            form_->GameMode = ModeIdle;
+            form_->close();  // a closed window ends the run
             return;
         }
         if (delaysInEvent_ >= stopAfterDelays_ && (delaysInEvent_ - stopAfterDelays_) % 25 == 0) {
@@ -901,12 +901,12 @@ protected:
     {
         if (!Reachable(form_.get()))
             return;
-        if (form_->ButtonPause->isEnabled() && Reachable(form_->ButtonPause) && rng_.Chance(50)) {
+        if (ControlOf<TPressButton>(*form_, "ButtonPause")->isEnabled() && Reachable(ControlOf<TPressButton>(*form_, "ButtonPause")) && rng_.Chance(50)) {
             Log("stop by pause");
-            Press(InForm(form_->ButtonPause, OnWidget(form_->ButtonPause)), Qt::LeftButton, Qt::NoModifier, 0);
+            Press(InForm(ControlOf<TPressButton>(*form_, "ButtonPause"), OnWidget(ControlOf<TPressButton>(*form_, "ButtonPause"))), Qt::LeftButton, Qt::NoModifier, 0);
             return;
         }
-        QRadioButton* item = form_->RadioGroupMenu->Item(rng_.Below(2));
+        QRadioButton* item = ControlOf<TRadioGroup>(*form_, "RadioGroupMenu")->Item(rng_.Below(2));
         Log("stop by the menu");
         dialogs_.ForceYes = true;
         Press(InForm(item, QPoint(8, item->height() / 2)), Qt::LeftButton, Qt::NoModifier, 0);

@@ -37,9 +37,9 @@ protected:
     {
         dialogs.Files = {WriteProblem("Vandrel5.txt", Problem({{0, 0}, {1, 0}, {1, 1}}))};
         ChooseMenu(1);
-        Click(form->ButtonOpenAll);
-        ASSERT_EQ(form->ProblemName, QStringLiteral("Vandrel5"));
-        Click(form->ButtonStart);
+        Click(Button("ButtonOpenAll"));
+        ASSERT_EQ(form->ProblemName(), QStringLiteral("Vandrel5"));
+        Click(Button("ButtonStart"));
     }
 };
 
@@ -47,8 +47,8 @@ TEST_F(PlayTest, OpeningNamesTheProblemInTheCaption)
 {
     OpenAndStartCorner();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ　Vandrel5     60000分 0秒"));
-    EXPECT_EQ(form->BestSeconds, NoRecordSeconds);
-    EXPECT_EQ(form->Puzzle.PointCount, 3);
+    EXPECT_EQ(form->Session().BestSeconds(), NoRecordSeconds);
+    EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
 
 TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
@@ -58,18 +58,18 @@ TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
     form->TimerTimer();
 
     ClickWorld(1, 0);
-    EXPECT_EQ(form->Puzzle.SelectedPivot, 2);
-    ASSERT_TRUE(form->RadioGroupSousa->isVisible());
-    EXPECT_EQ(form->RadioGroupSousa->ItemIndex(), -1);
+    EXPECT_EQ(form->Puzzle().SelectedPivot(), 2);
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
+    EXPECT_EQ(Group("RadioGroupSousa")->ItemIndex(), -1);
     ChooseOperation(OpR);
 
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     ASSERT_FALSE(dialogs.Messages.empty());
     EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　お　め　で　と　う　　"));
     EXPECT_EQ(form->ButtonMaskNow(), MaskSolved);
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_FALSE(form->Timer->isActive());
-    EXPECT_EQ(form->BestSeconds, 42);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_FALSE(TimerControl()->isActive());
+    EXPECT_EQ(form->Session().BestSeconds(), 42);
 
     const QList<QByteArray> lines = RecordLines();
     ASSERT_EQ(lines.size(), 1);
@@ -82,36 +82,37 @@ TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
 
     // After the solve, clicks select nothing.
     ClickWorld(1, 0);
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
 }
 
 TEST_F(PlayTest, AnEqualTimeStoresNothing)
 {
+    const QByteArray record = QByteArray("Vandrel5").leftJustified(20, ' ') + QByteArray("42").rightJustified(10, ' ');
+    QFile records(RecordsFileName);
+    ASSERT_TRUE(records.open(QIODevice::WriteOnly));
+    records.write(record + "\r\n");
+    records.close();
     OpenAndStartCorner();
-    form->BestSeconds = 42;
+    ASSERT_EQ(form->Session().BestSeconds(), 42);
     clock.Now += 42;
     form->TimerTimer();
     ClickWorld(1, 0);
     ChooseOperation(OpR);
-    EXPECT_EQ(form->GameMode, ModeIdle);
-    EXPECT_TRUE(RecordLines().isEmpty());
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(RecordLines(), QList<QByteArray>{record + "\r"});
 }
 
 TEST_F(PlayTest, TheSampleNeverStoresARecord)
 {
     ChooseMenu(1);
-    Click(form->ButtonStart);
+    Click(Button("ButtonStart"));
     clock.Now += 5;
     form->TimerTimer();
-    // Fold the sample to its end by the demonstration's rule, as a player could.
-    const char* moves[] = {"V25", "V40", "V57", "V65", "V13", "V5", "H19", "H33", "H43", "H52", "H62",
-                           "H68", "H9", "H3", "R69", "L67", "R64", "L60", "R55", "L49", "R44", "L43",
-                           "R37", "L29", "R22", "L16", "R11", "L7", "R4", "L2", "R1"};
-    for (const char* m : moves) {
-        const std::uint8_t op = m[0] == 'R' ? OpR : m[0] == 'L' ? OpL : m[0] == 'H' ? OpH : OpV;
-        form->Puzzle.ApplyOperation(op, static_cast<std::uint8_t>(std::atoi(m + 1)));
-    }
-    EXPECT_EQ(form->GameMode, ModeIdle);
+    // Fold the sample to its end by the demonstration, during the timed play.
+    Click(Button("ButtonJidou"));
+    for (int step = 0; step < 31; ++step)
+        form->ButtonStepMouseDown(0);
+    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_TRUE(RecordLines().isEmpty());
 }
 
@@ -122,11 +123,11 @@ TEST_F(PlayTest, RefusedMoveShowsFailureAndRestores)
     ChooseOperation(OpL);  // (1,1) would land on the origin
     ASSERT_FALSE(dialogs.Messages.empty());
     EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　失　　敗　　"));
-    EXPECT_EQ(form->Puzzle.WorkPath[3].X, 1);
-    EXPECT_EQ(form->Puzzle.WorkPath[3].Y, 1);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 0);
-    EXPECT_FALSE(form->ButtonUndo->isEnabled());
-    EXPECT_EQ(form->GameMode, ModePlay);
+    EXPECT_EQ(form->Puzzle().WorkPath()[3].X, 1);
+    EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, 1);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+    EXPECT_FALSE(Button("ButtonUndo")->isEnabled());
+    EXPECT_EQ(form->Session().GameMode(), ModePlay);
 }
 
 TEST_F(PlayTest, UndoTakesBackOneMove)
@@ -134,12 +135,12 @@ TEST_F(PlayTest, UndoTakesBackOneMove)
     OpenAndStartCorner();
     ClickWorld(1, 0);
     ChooseOperation(OpH);  // (1,1) → (1,-1)
-    EXPECT_EQ(form->Puzzle.WorkPath[3].Y, -1);
-    EXPECT_TRUE(form->ButtonUndo->isEnabled());
-    Click(form->ButtonUndo);
-    EXPECT_EQ(form->Puzzle.WorkPath[3].Y, 1);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 0);
-    EXPECT_FALSE(form->ButtonUndo->isEnabled());
+    EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, -1);
+    EXPECT_TRUE(Button("ButtonUndo")->isEnabled());
+    Click(Button("ButtonUndo"));
+    EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, 1);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+    EXPECT_FALSE(Button("ButtonUndo")->isEnabled());
 }
 
 TEST_F(PlayTest, CancelLeavesTheHighlightAndMovesNothing)
@@ -149,9 +150,9 @@ TEST_F(PlayTest, CancelLeavesTheHighlightAndMovesNothing)
     const QColor blue(0, 0, 255);
     EXPECT_EQ(QColor(PixelAtWorld(1, 0.5)), blue);
     ChooseOperation(OpCancel);
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     EXPECT_EQ(QColor(PixelAtWorld(1, 0.5)), blue);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 0);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 }
 
 TEST_F(PlayTest, HighlightIsBlueWithAMarkerAndARedrawRemovesIt)
@@ -176,48 +177,48 @@ TEST_F(PlayTest, MissWithdrawsTheGroupSoNothingMovesWithoutAPivot)
 {
     OpenAndStartCorner();
     ClickWorld(1, 0);
-    ASSERT_TRUE(form->RadioGroupSousa->isVisible());
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
     ClickWorld(5, 5);
-    EXPECT_EQ(form->Puzzle.SelectedPivot, 0);
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
+    EXPECT_EQ(form->Puzzle().SelectedPivot(), 0);
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     // Even a direct call with the stale state moves nothing.
-    form->RadioGroupSousa->SetItemIndex(OpR);
+    Group("RadioGroupSousa")->SetItemIndex(OpR);
     form->RadioGroupSousaClick();
-    EXPECT_EQ(form->Puzzle.WorkPath[3].X, 1);
-    EXPECT_EQ(form->Puzzle.WorkPath[3].Y, 1);
-    EXPECT_EQ(form->Puzzle.MoveCount(), 0);
+    EXPECT_EQ(form->Puzzle().WorkPath()[3].X, 1);
+    EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, 1);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 }
 
 TEST_F(PlayTest, GroupStandsBesideTheClickInEachQuarter)
 {
     OpenAndStartCorner();
     // Upper left quarter: hangs below, 32 pixels to the right.
-    form->PlotImage->SetOrigin(100, 100);
+    form->PlotImage()->SetOrigin(100, 100);
     form->UpdateViewWindow();
     form->DrawPath();
     QPoint at = Image().WorldToPixel(1, 0);
     ClickImage(at);
-    EXPECT_EQ(form->RadioGroupSousa->pos(), QPoint(at.x() + 32, at.y()));
+    EXPECT_EQ(Group("RadioGroupSousa")->pos(), QPoint(at.x() + 32, at.y()));
 
     // Lower right quarter: stands above, its right edge 32 pixels to the left.
-    form->PlotImage->SetOrigin(700, 500);
+    form->PlotImage()->SetOrigin(700, 500);
     form->UpdateViewWindow();
     form->DrawPath();
     at = Image().WorldToPixel(1, 0);
     ClickImage(at);
-    EXPECT_EQ(form->RadioGroupSousa->pos(), QPoint(at.x() - 140 - 32, at.y() - 130));
+    EXPECT_EQ(Group("RadioGroupSousa")->pos(), QPoint(at.x() - 140 - 32, at.y() - 130));
 }
 
 TEST_F(PlayTest, ControlClickInPlaySelectsNothing)
 {
     OpenAndStartCorner();
     ClickImage(Image().WorldToPixel(1, 0), Qt::ControlModifier);
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
-    EXPECT_EQ(form->Puzzle.SelectedPivot, 0);
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
+    EXPECT_EQ(form->Puzzle().SelectedPivot(), 0);
 }
 
 TEST_F(PlayTest, ClickBeforeAnyModeSelectsNothing)
 {
     ClickWorld(0, 1);
-    EXPECT_FALSE(form->RadioGroupSousa->isVisible());
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
 }

@@ -8,9 +8,13 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +96,16 @@ public:
     }
 };
 
+// A control of the window, found by its name as a player finds it by sight.
+template <typename T>
+T* ControlOf(const TFormMain& form, const char* name)
+{
+    T* control = form.findChild<T*>(QLatin1String(name));
+    if (!control)
+        ADD_FAILURE() << "no control " << name;
+    return control;
+}
+
 // The window at a known size: the picture is 800 by 600 pixels.
 class UiTest : public ::testing::Test {
 protected:
@@ -110,12 +124,38 @@ protected:
         form->resize(ImageWidth + 40 + 134, ImageHeight);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        ASSERT_NE(form->PlotImage, nullptr);
+        ASSERT_NE(form->PlotImage(), nullptr);
     }
 
     void TearDown() override { form.reset(); }
 
-    TMyImage2& Image() { return *form->PlotImage; }
+    TMyImage2& Image() { return *form->PlotImage(); }
+
+    // The window's controls, found by their names as a player finds them by sight.
+    template <typename T>
+    T* Control(const char* name) const
+    {
+        return ControlOf<T>(*form, name);
+    }
+    TPressButton* Button(const char* name) const { return Control<TPressButton>(name); }
+    TRadioGroup* Group(const char* name) const { return Control<TRadioGroup>(name); }
+    QWidget* Widget(const char* name) const { return Control<QWidget>(name); }
+    QLabel* Label(const char* name) const { return Control<QLabel>(name); }
+    QSlider* Slider(const char* name) const { return Control<QSlider>(name); }
+    QPlainTextEdit* Memo(const char* name) const { return Control<QPlainTextEdit>(name); }
+    QTimer* TimerControl() const { return Control<QTimer>("Timer"); }
+
+    // Work that is not saved: a segment drawn in problem creation.
+    void MakeUnsaved()
+    {
+        ChooseMenu(MenuCreation);
+        Click(Button("ButtonNyuuryokuBegin"));
+        form->ImageMouseMove(0, Image().WorldToPixel(2, 0).x(), Image().WorldToPixel(2, 0).y());
+        const QPoint at = Image().WorldToPixel(2, 0);
+        form->ImageMouseUp(Qt::LeftButton, 0, at.x(), at.y());
+        Click(Button("ButtonNyuuryokuEnd"));
+        ASSERT_TRUE(form->Session().Unsaved());
+    }
 
     QRgb PixelAtWorld(double x, double y)
     {
@@ -126,18 +166,18 @@ protected:
     // Clicks the image at a pixel with the given buttons held.
     void ClickImage(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::mouseClick(form->PlotImage, Qt::LeftButton, mods, at);
+        QTest::mouseClick(form->PlotImage(), Qt::LeftButton, mods, at);
     }
 
     // A double click as the window system delivers it: press, release, the
     // double-click press, release.
     void DoubleClickImage(QPoint at)
     {
-        QTest::mouseClick(form->PlotImage, Qt::LeftButton, Qt::NoModifier, at);
-        QMouseEvent press(QEvent::MouseButtonDblClick, at, form->PlotImage->mapToGlobal(at),
+        QTest::mouseClick(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, at);
+        QMouseEvent press(QEvent::MouseButtonDblClick, at, form->PlotImage()->mapToGlobal(at),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form->PlotImage, &press);
-        QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, at);
+        QApplication::sendEvent(form->PlotImage(), &press);
+        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
     void ClickWorld(double x, double y) { ClickImage(Image().WorldToPixel(x, y)); }
@@ -146,12 +186,12 @@ protected:
 
     void ChooseMenu(int item)
     {
-        QTest::mouseClick(form->RadioGroupMenu->Item(item), Qt::LeftButton);
+        QTest::mouseClick(Group("RadioGroupMenu")->Item(item), Qt::LeftButton);
     }
 
     void ChooseOperation(int item)
     {
-        QTest::mouseClick(form->RadioGroupSousa->Item(item), Qt::LeftButton);
+        QTest::mouseClick(Group("RadioGroupSousa")->Item(item), Qt::LeftButton);
     }
 
     // Puts a problem in place as an opened file would.
@@ -159,8 +199,7 @@ protected:
     {
         const ProblemParse parse = ParseProblemLines(lines);
         ASSERT_TRUE(std::holds_alternative<ParsedProblem>(parse));
-        form->MemoMondai = lines;
-        ASSERT_TRUE(form->LoadProblemText());
+        ASSERT_TRUE(form->LoadProblemText(lines));
     }
 
     static QStringList Problem(std::initializer_list<std::pair<int, int>> points)

@@ -9,14 +9,14 @@ TEST_F(UiTest, ZoomKeepsTheViewCentreInTheMiddle)
 {
     Image().SetOrigin(350, 300);
     form->UpdateViewWindow();
-    ASSERT_DOUBLE_EQ(form->ViewCenterX, 2.5);
-    form->TrackBarUnit->setValue(40);
+    ASSERT_DOUBLE_EQ(form->View().CenterX, 2.5);
+    Slider("TrackBarUnit")->setValue(40);
     EXPECT_EQ(Image().Unit, 40);
     EXPECT_EQ(Image().FontSize(), 40);
     EXPECT_EQ(Image().OriginX, 300);
     EXPECT_EQ(Image().OriginY, 300);
-    EXPECT_DOUBLE_EQ(form->ViewLeft, -7.5);
-    EXPECT_DOUBLE_EQ(form->ViewRight, 12.5);
+    EXPECT_DOUBLE_EQ(form->View().Left, -7.5);
+    EXPECT_DOUBLE_EQ(form->View().Right, 12.5);
 }
 
 TEST_F(UiTest, ResizeKeepsTheCentreAndTheScale)
@@ -27,7 +27,7 @@ TEST_F(UiTest, ResizeKeepsTheCentreAndTheScale)
     EXPECT_EQ(Image().OriginX, 500);
     EXPECT_EQ(Image().OriginY, 350);
     EXPECT_EQ(Image().Unit, 20);
-    EXPECT_DOUBLE_EQ(form->ViewRight, 25);
+    EXPECT_DOUBLE_EQ(form->View().Right, 25);
     // The path is drawn over the whole new picture.
     EXPECT_EQ(QColor(PixelAtWorld(1, 1)), QColor(Qt::red));
 }
@@ -44,18 +44,18 @@ TEST_F(UiTest, ArrowKeysMoveTheViewOverTheWorld)
     EXPECT_EQ(Image().OriginX, 500);
     QTest::keyClick(form.get(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Image().OriginY, 220);
-    EXPECT_DOUBLE_EQ(form->ViewLeft, -25);
+    EXPECT_DOUBLE_EQ(form->View().Left, -25);
 }
 
 TEST_F(UiTest, ArrowKeysAreTakenBeforeTheFocusedControl)
 {
     // A focused slider would move its own thumb on an arrow key.
-    form->TrackBarWait->setFocusPolicy(Qt::StrongFocus);
+    Slider("TrackBarWait")->setFocusPolicy(Qt::StrongFocus);
     ChooseMenu(1);
-    Click(form->ButtonJidou);
-    form->TrackBarWait->setFocus();
-    QTest::keyClick(form->TrackBarWait, Qt::Key_Right);
-    EXPECT_EQ(form->TrackBarWait->value(), 3);
+    Click(Button("ButtonJidou"));
+    Slider("TrackBarWait")->setFocus();
+    QTest::keyClick(Slider("TrackBarWait"), Qt::Key_Right);
+    EXPECT_EQ(Slider("TrackBarWait")->value(), 3);
     EXPECT_EQ(Image().OriginX, 380);
 }
 
@@ -75,33 +75,33 @@ TEST_F(UiTest, OtherKeysChangeNothingAndPassOn)
 
 TEST_F(UiTest, ArrowButtonsMoveTheDrawingAndADoubleClickFiveTimes)
 {
-    QTest::mousePress(form->ButtonLeft, Qt::LeftButton);
-    QTest::mouseRelease(form->ButtonLeft, Qt::LeftButton);
+    QTest::mousePress(Button("ButtonLeft"), Qt::LeftButton);
+    QTest::mouseRelease(Button("ButtonLeft"), Qt::LeftButton);
     EXPECT_EQ(Image().OriginX, 380);
-    QTest::mouseClick(form->ButtonUp, Qt::LeftButton);
+    QTest::mouseClick(Button("ButtonUp"), Qt::LeftButton);
     EXPECT_EQ(Image().OriginY, 280);
-    QTest::mouseClick(form->ButtonDown, Qt::RightButton);  // any button
+    QTest::mouseClick(Button("ButtonDown"), Qt::RightButton);  // any button
     EXPECT_EQ(Image().OriginY, 300);
 
     // The second press of a double click carries the double-click flag.
-    QTest::mouseClick(form->ButtonRight, Qt::LeftButton);
-    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), form->ButtonRight->mapToGlobal(QPointF(5, 5)),
+    QTest::mouseClick(Button("ButtonRight"), Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), Button("ButtonRight")->mapToGlobal(QPointF(5, 5)),
                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form->ButtonRight, &second);
-    QTest::mouseRelease(form->ButtonRight, Qt::LeftButton);
+    QApplication::sendEvent(Button("ButtonRight"), &second);
+    QTest::mouseRelease(Button("ButtonRight"), Qt::LeftButton);
     EXPECT_EQ(Image().OriginX, 380 + 20 + 100);
 }
 
 TEST_F(UiTest, ControlDragPansPixelForPixel)
 {
-    QTest::mousePress(form->PlotImage, Qt::LeftButton, Qt::ControlModifier, QPoint(100, 100));
-    EXPECT_TRUE(form->DragPanning);
+    QTest::mousePress(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, QPoint(100, 100));
+    EXPECT_TRUE(form->DragPanning());
     form->ImageMouseMove(ControlKey, 115, 95);
     form->ImageMouseMove(0, 130, 90);  // control may be let go
     EXPECT_EQ(Image().OriginX, 430);
     EXPECT_EQ(Image().OriginY, 290);
-    QTest::mouseRelease(form->PlotImage, Qt::LeftButton, Qt::NoModifier, QPoint(130, 90));
-    EXPECT_FALSE(form->DragPanning);
+    QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, QPoint(130, 90));
+    EXPECT_FALSE(form->DragPanning());
     form->ImageMouseMove(0, 200, 200);
     EXPECT_EQ(Image().OriginX, 430);
     EXPECT_EQ(Image().OriginY, 290);
@@ -119,7 +119,7 @@ TEST_F(UiTest, PictureIsRedPathOverSilverGridAndGreyAxesOnWhite)
 TEST_F(UiTest, OnePointPathDrawsNoLine)
 {
     UseProblem(QStringList{"   1", "   0   0"});
-    EXPECT_EQ(form->Puzzle.PointCount, 1);
+    EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_EQ(QColor(PixelAtWorld(0.5, 0)), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(QColor(PixelAtWorld(0, 0.5)), QColor(0x80, 0x80, 0x80));
 }

@@ -1,0 +1,42 @@
+// Messages.h: what the window says to the player, word for word.
+#pragma once
+
+#include <QString>
+
+#include "core/Puzzle.h"
+
+namespace Messages {
+
+inline const QString Caption = QStringLiteral("ソラドミ");
+
+// Questions before discarding work; the dialog offers "はい(&Y)" and "キャンセル".
+inline const QString QuitQuestion = QStringLiteral("保存してませんが，終了しますか");
+inline const QString SwitchQuestion = QStringLiteral("保存してませんが，移動しますか");
+inline const QString RestartQuestion = QStringLiteral("途中ですが，最初からやり直しますか ? ");
+inline const QString NewProblemQuestion = QStringLiteral("保存してませんが，新しい問題を作りますか ? ");
+
+inline const QString Solved = QStringLiteral("　　お　め　で　と　う　　");
+inline const QString Failure = QString::fromUtf8(TPuzzle::FailureMessage);
+inline const QString HistoryFull = QString::fromUtf8(TPuzzle::HistoryFullMessage);
+inline const QString PathFull = QStringLiteral("経路は 255 点までです。ここから先は入力できません。");
+
+inline const QString ShowHelp = QStringLiteral("説明表示");
+inline const QString HideHelp = QStringLiteral("説明非表示");
+
+// The sample's name; it keeps no record.
+inline const QString SampleName = QStringLiteral("Vandrel000");
+
+// "ソラドミ　NAME     60000分 0秒": the caption of a named problem and its best time.
+inline QString CaptionFor(const QString& name, std::int32_t bestSeconds)
+{
+    return QStringLiteral("ソラドミ　") + name + QString::asprintf("%10d分%2d秒", bestSeconds / 60, bestSeconds % 60);
+}
+
+// A problem text that is no problem: "FILE の LINE 行目: why", or without a file "LINE 行目: why".
+inline QString ProblemLineError(const QString& fileName, int line, const QString& why)
+{
+    const QString where = QStringLiteral("%1 行目: %2").arg(line).arg(why);
+    return fileName.isEmpty() ? where : QStringLiteral("%1 の %2").arg(fileName, where);
+}
+
+}  // namespace Messages
