@@ -1,11 +1,11 @@
 // Commands.cpp: the commands of vandrel-cli over the game's own core, solver and files code.
 #include "cli/Commands.h"
 
-#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <optional>
 
+#include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
 #include "cli/MoveWords.h"
 #include "cli/ProblemLoad.h"
@@ -25,17 +25,6 @@ struct Session {
     TPuzzle Puzzle{Host};
 };
 
-bool AsksForHelp(const Words& args)
-{
-    return std::find(args.begin(), args.end(), "--help") != args.end();
-}
-
-int ShowHelp(std::ostream& out, const char* usage)
-{
-    out << usage;
-    return ExitOk;
-}
-
 int LoadFailureExit(LoadStatus status)
 {
     return status == LoadStatus::Invalid ? ExitFailed : ExitUsage;
@@ -51,43 +40,28 @@ std::optional<unsigned long long> ParseCount(const std::string& text)
     return value;
 }
 
-struct DemoOptions {
-    std::string File;
-    unsigned long long MaxSteps = DefaultMaxSteps;
+// The words of a command, or the exit status when the command ends here:
+// after its help or the version, or on wrong usage.
+struct Parsed {
+    std::optional<CommandWords> Words;
+    int Exit = ExitOk;
 };
 
-// Gives the options, or reports wrong usage and gives nothing.
-std::optional<DemoOptions> ParseDemoOptions(const Words& args, std::ostream& err)
+Parsed ParseWords(const ::Words& args, const std::vector<ValueOption>& options, const char* usage,
+                  std::ostream& out, std::ostream& err)
 {
-    DemoOptions options;
-    bool haveFile = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--max-steps") {
-            const std::optional<unsigned long long> n =
-                i + 1 < args.size() ? ParseCount(args[i + 1]) : std::nullopt;
-            if (!n) {
-                UsageError(err, "--max-steps needs a number of steps", DemoUsage);
-                return std::nullopt;
-            }
-            options.MaxSteps = *n;
-            ++i;
-        } else if (word.starts_with("--")) {
-            UsageError(err, "unknown option '" + word + "'", DemoUsage);
-            return std::nullopt;
-        } else if (haveFile) {
-            UsageError(err, "one problem file only", DemoUsage);
-            return std::nullopt;
-        } else {
-            options.File = word;
-            haveFile = true;
-        }
+    std::optional<CommandWords> words = ParseCommandWords(args, options, usage, err);
+    if (!words)
+        return {std::nullopt, ExitUsage};
+    if (words->Help) {
+        out << usage;
+        return {std::nullopt, ExitOk};
     }
-    if (!haveFile) {
-        UsageError(err, "no problem file given", DemoUsage);
-        return std::nullopt;
+    if (words->Version) {
+        out << ToolVersion << '\n';
+        return {std::nullopt, ExitOk};
     }
-    return options;
+    return {std::move(words), ExitOk};
 }
 
 // One demonstration step as the game's "次" makes it, without the highlight and
@@ -124,8 +98,7 @@ void PrintPathAndMoves(const TPuzzle& puzzle, std::ostream& out)
 {
     const QByteArray text = JoinTextLines(FormatProblemLines(puzzle.WorkPath(), puzzle.PointCount()), "\n");
     out.write(text.constData(), text.size());
-    out << "moves " << puzzle.MoveCount() << (puzzle.IsSolved() ? " solved" : " unsolved")
-        << '\n';
+    out << "moves " << puzzle.MoveCount() << (puzzle.IsSolved() ? " solved" : " unsolved") << '\n';
 }
 
 } // namespace
@@ -137,7 +110,9 @@ int RunTool(const Words& args, std::ostream& out, std::ostream& err)
     const std::string& command = args.front();
     const Words rest(args.begin() + 1, args.end());
     if (command == "--help")
-        return ShowHelp(out, ToolUsage);
+        return out << ToolUsage, ExitOk;
+    if (command == "--version")
+        return out << ToolVersion << '\n', ExitOk;
     if (command == "check")
         return RunCheck(rest, out, err);
     if (command == "demo")
@@ -151,30 +126,40 @@ int RunTool(const Words& args, std::ostream& out, std::ostream& err)
 
 int RunCheck(const Words& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return ShowHelp(out, CheckUsage);
-    if (args.size() != 1)
+    const Parsed parsed = ParseWords(args, {}, CheckUsage, out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    if (parsed.Words->Positional.size() != 1)
         return UsageError(err, "check takes one problem file", CheckUsage);
 
     const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, args.front(), err);
+    const LoadStatus status = LoadProblemFile(s->Puzzle, parsed.Words->Positional.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
-    out << "ok " << int{s->Puzzle.PointCount()} << " points " << CountCorners(s->Puzzle)
-        << " corners\n";
+    out << "ok " << int{s->Puzzle.PointCount()} << " points " << CountCorners(s->Puzzle) << " corners\n";
     return ExitOk;
 }
 
 int RunDemo(const Words& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return ShowHelp(out, DemoUsage);
-    const std::optional<DemoOptions> options = ParseDemoOptions(args, err);
-    if (!options)
-        return ExitUsage;
+    const Parsed parsed = ParseWords(args, {{"max-steps", "N", "needs a number of steps"}}, DemoUsage, out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    const CommandWords& words = *parsed.Words;
+    unsigned long long maxSteps = DefaultMaxSteps;
+    if (const auto given = words.Values.find("max-steps"); given != words.Values.end()) {
+        const std::optional<unsigned long long> n = ParseCount(given->second);
+        if (!n)
+            return UsageError(err, "--max-steps needs a number of steps", DemoUsage);
+        maxSteps = *n;
+    }
+    if (words.Positional.empty())
+        return UsageError(err, "no problem file given", DemoUsage);
+    if (words.Positional.size() > 1)
+        return UsageError(err, "one problem file only", DemoUsage);
 
     const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, options->File, err);
+    const LoadStatus status = LoadProblemFile(s->Puzzle, words.Positional.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
 
@@ -184,7 +169,7 @@ int RunDemo(const Words& args, std::ostream& out, std::ostream& err)
         return ExitOk;
     }
     unsigned long long steps = 0;
-    while (steps < options->MaxSteps) {
+    while (steps < maxSteps) {
         const std::optional<bool> solved = PrintDemonstrationStep(*s, out);
         if (!solved)
             break;
@@ -200,17 +185,18 @@ int RunDemo(const Words& args, std::ostream& out, std::ostream& err)
 
 int RunApply(const Words& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return ShowHelp(out, ApplyUsage);
-    if (args.empty())
+    const Parsed parsed = ParseWords(args, {}, ApplyUsage, out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    const Words& words = parsed.Words->Positional;
+    if (words.empty())
         return UsageError(err, "no problem file given", ApplyUsage);
-    const std::optional<std::vector<MoveWord>> moves =
-        ParseMoveWords(Words(args.begin() + 1, args.end()), err);
+    const std::optional<std::vector<MoveWord>> moves = ParseMoveWords(Words(words.begin() + 1, words.end()), err);
     if (!moves)
         return ExitUsage;
 
     const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, args.front(), err);
+    const LoadStatus status = LoadProblemFile(s->Puzzle, words.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
 
@@ -222,9 +208,10 @@ int RunApply(const Words& args, std::ostream& out, std::ostream& err)
 
 int RunSample(const Words& args, std::ostream& out, std::ostream& err)
 {
-    if (AsksForHelp(args))
-        return ShowHelp(out, SampleUsage);
-    if (!args.empty())
+    const Parsed parsed = ParseWords(args, {}, SampleUsage, out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    if (!parsed.Words->Positional.empty())
         return UsageError(err, "sample takes no arguments", SampleUsage);
     const QByteArray bytes = JoinTextLines(BuiltInSampleLines());
     out.write(bytes.constData(), bytes.size());

@@ -2,10 +2,8 @@
 #pragma once
 
 #include <ostream>
-#include <string>
-#include <vector>
 
-using Words = std::vector<std::string>;
+#include "cli/CommandLine.h"
 
 // Runs the command named by the first word; gives the process exit status.
 int RunTool(const Words& args, std::ostream& out, std::ostream& err);

@@ -35,7 +35,7 @@ const char* const ToolUsage =
     "  demo FILE [--max-steps N]     run the demonstration solver\n"
     "  apply FILE MOVE...            apply moves and print the resulting path\n"
     "  sample                        write the built-in sample problem\n"
-    "'vandrel-cli COMMAND --help' describes a command.\n";
+    "'vandrel-cli COMMAND --help' describes a command; '--version' prints the version.\n";
 
 int UsageError(std::ostream& err, std::string_view what, const char* usage)
 {

@@ -38,6 +38,8 @@ TEST(Usage, HelpGoesToStandardOutputWithExitZero)
         {{"demo", "p.txt", "--help"}, "vandrel-cli demo FILE [--max-steps N]"},
         {{"apply", "--help"}, "vandrel-cli apply FILE MOVE..."},
         {{"sample", "--help"}, "vandrel-cli sample"},
+        {{"--version"}, "vandrel-cli 0.1\n"},
+        {{"demo", "p.txt", "--version"}, "vandrel-cli 0.1\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.Args);
