@@ -15,25 +15,17 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   exit 2
 fi
 
-# The fuzzer runtime comes with Debian's clang.
-missing=()
-for p in clang libclang-rt-14-dev; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+# The fuzzers are built with Debian's clang; its libFuzzer runtime comes in
+# the libclang-rt package of the same major version, whichever that is.
+scripts/ensure-packages.sh clang
+clang_major=$(clang -dumpversion | cut -d. -f1)
+scripts/ensure-packages.sh "libclang-rt-${clang_major}-dev"
 
 targets=(problem_text records moves)
 build=build-fuzz
 # The compilers count only when the tree is first configured; the option every time.
-CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DVANDREL_BENCH=OFF -DBUILD_TESTING=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Scratch space in memory when there is some: the records target writes a file per input.

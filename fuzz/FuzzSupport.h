@@ -69,14 +69,21 @@ inline std::string PathFault(const PathArray& p, int count)
 }
 
 // Whether the derived fields of points 1..count equal those a fresh derivation
-// of the same coordinates gives.
+// of the same coordinates gives. The last point has no step, so no direction.
 inline bool DerivedIsCurrent(const TPathStore& store)
 {
     static const std::unique_ptr<TPathStore> fresh = std::make_unique<TPathStore>();
-    Problem points{store.PointCount(), store.WorkPath()};
-    fresh->SetPath(points);
+    fresh->SetPath(Problem{store.PointCount(), store.WorkPath()});
     fresh->DeriveStructure();
-    return std::memcmp(&fresh->WorkPath()[1], &store.WorkPath()[1], sizeof(PathPoint) * store.PointCount()) == 0;
+    const int n = store.PointCount();
+    for (int i = 1; i <= n; ++i) {
+        const PathPoint& a = store.Work(i);
+        const PathPoint& b = fresh->Work(i);
+        if ((i < n && a.Dir != b.Dir) || a.Kind != b.Kind || a.PrevCorner != b.PrevCorner ||
+            a.NextCorner != b.NextCorner)
+            return false;
+    }
+    return true;
 }
 
 // Whether every step of points 1..count goes one unit in +x.

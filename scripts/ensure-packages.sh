@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build and run, when any is missing.
+# Installs the Debian packages the game needs to build and run, and any named
+# on the command line, when any is missing.
+#
+#   scripts/ensure-packages.sh [EXTRA-PACKAGE...]
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-ipafont-gothic appstream groff-base)
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-ipafont-gothic
+          appstream groff-base "$@")
 
 missing=()
 for p in "${packages[@]}"; do
