@@ -15,6 +15,7 @@ void TFormMain::ButtonJidouClick()
     PanelJidou->show();
     ButtonStep->setEnabled(true);
     session_.OpenDemonstration();
+    RefreshOverlay();
 }
 
 void TFormMain::ButtonStepMouseDown(int shift)

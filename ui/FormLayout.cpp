@@ -12,34 +12,11 @@
 
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
+#include "ui/Fonts.h"
 #include "ui/Messages.h"
 #include "ui/VandrelApplication.h"
 
 namespace {
-
-// The Japanese fonts the game was drawn for, with the IPA fonts as stand-ins.
-QFont JapaneseFont(const QStringList& families, int pixels, bool bold)
-{
-    QFont f;
-    f.setFamilies(families);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-QFont PGothic(int pixels, bool bold = false)
-{
-    return JapaneseFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                         QStringLiteral("IPAGothic")},
-                        pixels, bold);
-}
-
-QFont Gothic(int pixels, bool bold = false)
-{
-    return JapaneseFont({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
-                         QStringLiteral("IPAPGothic")},
-                        pixels, bold);
-}
 
 void SetTextColour(QWidget* w, const QColor& colour)
 {
@@ -107,6 +84,7 @@ TFormMain::TFormMain(TDialogs& dialogs, TClock& clock) : dialogs_(dialogs), cloc
     BuildLayout();
     NameControls();
     ConnectHandlers();
+    CreateShortcuts();
 
     // FormCreate: maximised, and the managed buttons in their bit order.
     setWindowState(Qt::WindowMaximized);
@@ -274,6 +252,7 @@ void TFormMain::BuildImageChildren()
     SetTextColour(RadioGroupSousa, Qt::black);
     SetBackground(RadioGroupSousa, ButtonFace());
     RadioGroupSousa->hide();
+    BuildOverlay();
 }
 
 // Each control is known by its name, as the window was designed: tests and
@@ -292,7 +271,8 @@ void TFormMain::NameControls()
         {PanelJidou, "PanelJidou"}, {ButtonStep, "ButtonStep"}, {LabelWait, "LabelWait"},
         {TrackBarWait, "TrackBarWait"}, {PanelClose, "PanelClose"}, {ButtonSetsumei, "ButtonSetsumei"},
         {ButtonClose, "ButtonClose"}, {MemoSetsumei, "MemoSetsumei"}, {RadioGroupSousa, "RadioGroupSousa"},
-        {Timer, "Timer"},
+        {Timer, "Timer"}, {PanelTesuu, "PanelTesuu"}, {LabelTesuu, "LabelTesuu"}, {LabelSaitan, "LabelSaitan"},
+        {LabelHintUsed, "LabelHintUsed"}, {ButtonHint, "ButtonHint"}, {ButtonRedo, "ButtonRedo"},
     };
     for (const auto& [control, name] : names)
         control->setObjectName(QLatin1String(name));
@@ -322,6 +302,7 @@ void TFormMain::ConnectHandlers()
     connect(ButtonClose, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonCloseClick));
     connect(RadioGroupSousa, &TRadioGroup::Clicked, this, Guarded(this, &TFormMain::RadioGroupSousaClick));
     connect(Timer, &QTimer::timeout, this, Guarded(this, &TFormMain::TimerTimer));
+    connect(ButtonRedo, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonRedoClick));
 }
 
 const QStringList& TFormMain::HelpLines()

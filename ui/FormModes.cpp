@@ -13,6 +13,7 @@ void TFormMain::ApplyButtonMask(std::uint8_t mask)
 {
     for (int bit = 0; bit < 8; ++bit)
         ManagedButtons[bit]->setEnabled((mask >> bit) & 1);
+    RefreshOverlay();
 }
 
 std::uint8_t TFormMain::ButtonMaskNow() const
@@ -40,6 +41,7 @@ void TFormMain::RadioGroupMenuClick()
     QWidget* hidden = item == MenuCreation ? PanelPuzzle : PanelMondai;
     hidden->hide();
     shown->show();
+    PanelTesuu->setVisible(item == MenuPuzzle);
     ApplyButtonMask(session_.ChooseMode(item));
 }
 
@@ -106,6 +108,7 @@ void TFormMain::ShowMessage(const std::string& text)
 void TFormMain::SetUndoEnabled(bool enabled)
 {
     ButtonUndo->setEnabled(enabled);
+    RefreshOverlay();
 }
 
 void TFormMain::PathSolved()
@@ -113,6 +116,7 @@ void TFormMain::PathSolved()
     Timer->stop();
     ApplyButtonMask(MaskSolved);
     session_.EndPlay();
+    RefreshOverlay();
     dialogs_.ShowMessage(this, Messages::Solved);
     PanelJidou->hide();
     // The play is over whether or not its record could be written.

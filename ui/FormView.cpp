@@ -62,6 +62,7 @@ void TFormMain::DrawPath()
         plotImage_->LineTo(puzzle.Work(c).X, puzzle.Work(c).Y);
     }
     plotImage_->Repaint();
+    RefreshOverlay();
 }
 
 void TFormMain::RecenterView()
@@ -145,6 +146,8 @@ bool TFormMain::FormKeyDown(int key, int shift)
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == PanelImage && event->type() == QEvent::Resize)
+        PlaceOverlay();
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -153,7 +156,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
     auto* key = static_cast<QKeyEvent*>(event);
     const int shift = key->modifiers() & Qt::ShiftModifier ? ShiftKey : 0;
     bool consumed = true;  // a key whose handling failed goes no further
-    RunGuarded([&] { consumed = FormKeyDown(key->key(), shift); });
+    RunGuarded([&] { consumed = FormKeyDown(key->key(), shift) || PlayKeyDown(key->key(), key->modifiers()); });
     return consumed;
 }
 

@@ -23,6 +23,17 @@ inline const QString PathFull = QStringLiteral("経路は 255 点までです。
 inline const QString ShowHelp = QStringLiteral("説明表示");
 inline const QString HideHelp = QStringLiteral("説明非表示");
 
+// The panel over the picture during puzzle play.
+inline const QString HintButton = QStringLiteral("ヒント");
+inline const QString RedoButton = QStringLiteral("一手進む");
+inline const QString HintUsed = QStringLiteral("ヒント使用");
+
+// "手数 M": the moves of the play so far.
+inline QString MoveCounter(int moves)
+{
+    return QStringLiteral("手数 %1").arg(moves);
+}
+
 // The sample's name; it keeps no record.
 inline const QString SampleName = QStringLiteral("Vandrel000");
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include <QKeySequence>
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -88,6 +90,7 @@ public:
     void ButtonNyuuryokuEndClick();
     void ButtonOpenClick();
     void ButtonSaveClick(int tag);
+    void ButtonRedoClick();
 
     // Parses problem text and makes it the current problem, as the start-up
     // does with the sample; a text that is no problem is reported and changes
@@ -105,21 +108,30 @@ private:
     void BuildCoordinatePanel();
     void BuildMainPanel();
     void BuildImageChildren();
+    void BuildOverlay();
     void NameControls();
     void ConnectHandlers();
     void CreatePlotImage();
+    void AddShortcut(const QList<QKeySequence>& keys, const QList<QPushButton*>& buttons);
+    void CreateShortcuts();
 
     // ---- view ---------------------------------------------------------------
     void DrawBackground();
     void RecenterView();
     void PanBy(std::int32_t dx, std::int32_t dy);
+    void SetZoom(int unit);
+    void FitView();
     LatticePoint LatticeAt(int px, int py) const;
 
     // ---- modes, play, demonstration ----------------------------------------
     void ApplyButtonMask(std::uint8_t mask);
     void ShowClock(std::int32_t seconds);
     void SelectInPlay(std::int32_t x, std::int32_t y, int px, int py);
+    void SelectPointByKey(int index);
+    bool PlayKeyDown(int key, Qt::KeyboardModifiers modifiers);  // true when the key was consumed
     void PlaceOperationGroup(int px, int py);
+    void PlaceOverlay();
+    void RefreshOverlay();
     void SolverStep();
     void SolverRun();
     int WaitMs() const;
@@ -191,4 +203,12 @@ private:
     TRadioGroup* RadioGroupSousa = nullptr;
     QTimer* Timer = nullptr;
     std::array<QPushButton*, 8> ManagedButtons{};
+
+    // ---- the panel over the picture during puzzle play ----------------------
+    QFrame* PanelTesuu = nullptr;
+    QLabel* LabelTesuu = nullptr;
+    QLabel* LabelSaitan = nullptr;
+    QLabel* LabelHintUsed = nullptr;
+    TPressButton* ButtonHint = nullptr;
+    TPressButton* ButtonRedo = nullptr;
 };

@@ -1,0 +1,72 @@
+// FormOverlay.cpp: the small panel over the picture's corner during puzzle play: move counter, fewest moves, hint, redo.
+#include "ui/VandrelPathU.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "ui/Controls.h"
+#include "ui/Fonts.h"
+#include "ui/Messages.h"
+
+namespace {
+
+constexpr int OverlayWidth = 180;
+constexpr int OverlayHeight = 88;
+constexpr int OverlayInset = 8;  // from the picture's top right corner
+
+} // namespace
+
+void TFormMain::BuildOverlay()
+{
+    PanelTesuu = new QFrame(PanelImage);
+    PanelTesuu->setFrameShape(QFrame::Panel);
+    PanelTesuu->setFrameShadow(QFrame::Raised);
+    PanelTesuu->setAutoFillBackground(true);
+    PanelTesuu->resize(OverlayWidth, OverlayHeight);
+    PanelTesuu->setFont(Gothic(12));
+
+    LabelTesuu = new QLabel(PanelTesuu);
+    LabelTesuu->setGeometry(8, 4, 80, 20);
+    LabelSaitan = new QLabel(PanelTesuu);
+    LabelSaitan->setGeometry(92, 4, 84, 20);
+    ButtonHint = new TPressButton(Messages::HintButton, PanelTesuu);
+    ButtonHint->setGeometry(8, 28, 80, 24);
+    ButtonRedo = new TPressButton(Messages::RedoButton, PanelTesuu);
+    ButtonRedo->setGeometry(92, 28, 80, 24);
+    LabelHintUsed = new QLabel(Messages::HintUsed, PanelTesuu);
+    LabelHintUsed->setGeometry(8, 58, 164, 20);
+    for (QLabel* label : {LabelTesuu, LabelSaitan, LabelHintUsed})
+        label->setPalette(QPalette(Qt::black));
+    LabelHintUsed->hide();
+    ButtonHint->setEnabled(false);
+    ButtonRedo->setEnabled(false);
+    PanelTesuu->hide();
+    PanelImage->installEventFilter(this);
+}
+
+// Top right of the picture, whatever its size.
+void TFormMain::PlaceOverlay()
+{
+    PanelTesuu->move(PanelImage->width() - OverlayWidth - OverlayInset, OverlayInset);
+    PanelTesuu->raise();
+    // The operation group and the explanation stay on top of it.
+    RadioGroupSousa->raise();
+    MemoSetsumei->raise();
+}
+
+// After everything that changes the path, the moves or the mode.
+void TFormMain::RefreshOverlay()
+{
+    if (!PanelTesuu)
+        return;
+    const TPuzzle& puzzle = session_.Puzzle();
+    LabelTesuu->setText(Messages::MoveCounter(puzzle.MoveCount()));
+    ButtonRedo->setEnabled(session_.GameMode() == ModePlay && puzzle.History().RedoCount() > 0);
+}
+
+void TFormMain::ButtonRedoClick()
+{
+    session_.Puzzle().Redo();
+}
