@@ -17,6 +17,11 @@ std::string UndoLine(TPuzzle& puzzle)
     return puzzle.Undo() ? "U ok" : "U empty";
 }
 
+std::string RedoLine(TPuzzle& puzzle)
+{
+    return puzzle.Redo() ? "Y ok" : "Y empty";
+}
+
 } // namespace
 
 char OpLetter(std::uint8_t op)
@@ -27,7 +32,9 @@ char OpLetter(std::uint8_t op)
 std::optional<MoveWord> ParseMoveWord(std::string_view word)
 {
     if (word == "U")
-        return MoveWord{true, 0, std::nullopt};
+        return MoveWord{WordKind::Undo, 0, std::nullopt};
+    if (word == "Y")
+        return MoveWord{WordKind::Redo, 0, std::nullopt};
     if (word.size() < 2)
         return std::nullopt;
     const std::size_t op = OpLetters.find(word.front());
@@ -39,7 +46,7 @@ std::optional<MoveWord> ParseMoveWord(std::string_view word)
         if (c < '0' || c > '9')
             return std::nullopt;
     }
-    MoveWord move{false, static_cast<std::uint8_t>(op), std::nullopt};
+    MoveWord move{WordKind::Move, static_cast<std::uint8_t>(op), std::nullopt};
     // Any number of digits is a pivot; one beyond 255 simply lies off every path.
     unsigned long long value = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
@@ -50,8 +57,10 @@ std::optional<MoveWord> ParseMoveWord(std::string_view word)
 
 std::string ApplyMoveWord(TPuzzle& puzzle, const MoveWord& move)
 {
-    if (move.Undo)
+    if (move.Kind == WordKind::Undo)
         return UndoLine(puzzle);
+    if (move.Kind == WordKind::Redo)
+        return RedoLine(puzzle);
 
     const bool onPath = move.Pivot && *move.Pivot >= 1 && *move.Pivot <= puzzle.PointCount();
     // The core ignores a pivot of 0 for every operation but cancel, which needs

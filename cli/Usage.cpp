@@ -19,9 +19,9 @@ const char* const DemoUsage =
 const char* const ApplyUsage =
     "usage: vandrel-cli apply FILE MOVE...\n"
     "  Applies moves to the problem in order. MOVE is R, L, H or V followed by\n"
-    "  a pivot (V25), C followed by a pivot (cancel), or U (undo).\n"
+    "  a pivot (V25), C followed by a pivot (cancel), U (undo) or Y (redo).\n"
     "  Prints one result line per move ('V 25 ok', 'V 25 refused', 'V 0 ignored',\n"
-    "  'U ok', 'U empty'), the path as a problem file, then\n"
+    "  'U ok', 'U empty', 'Y ok', 'Y empty'), the path as a problem file, then\n"
     "  'moves M solved' or 'moves M unsolved'.\n";
 
 const char* const SampleUsage =

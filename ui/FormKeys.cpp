@@ -15,9 +15,6 @@
 
 namespace {
 
-// Room left around a fitted path, so that its thick line is not cut at the edge.
-constexpr int FitMargin = 8;
-
 QList<QKeySequence> Unique(QList<QKeySequence> keys)
 {
     QList<QKeySequence> unique;

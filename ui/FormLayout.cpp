@@ -12,35 +12,11 @@
 
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
-#include "ui/Fonts.h"
+#include "ui/Look.h"
 #include "ui/Messages.h"
 #include "ui/VandrelApplication.h"
 
 namespace {
-
-void SetTextColour(QWidget* w, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    w->setPalette(p);
-}
-
-void SetBackground(QWidget* w, const QColor& colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setAutoFillBackground(true);
-    w->setPalette(p);
-}
-
-QColor ButtonFace()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
-
-// The pale blue-grey of an inactive title bar, behind the mode panels.
-const QColor InactiveCaption(191, 205, 219);
 
 QFrame* Panel(QWidget* parent, bool bevel = true)
 {

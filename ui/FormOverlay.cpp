@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 
 #include "ui/Controls.h"
-#include "ui/Fonts.h"
+#include "ui/Look.h"
 #include "ui/Messages.h"
 
 namespace {
@@ -23,7 +23,7 @@ void TFormMain::BuildOverlay()
     PanelTesuu = new QFrame(PanelImage);
     PanelTesuu->setFrameShape(QFrame::Panel);
     PanelTesuu->setFrameShadow(QFrame::Raised);
-    PanelTesuu->setAutoFillBackground(true);
+    SetBackground(PanelTesuu, InactiveCaption);
     PanelTesuu->resize(OverlayWidth, OverlayHeight);
     PanelTesuu->setFont(Gothic(12));
 
@@ -37,8 +37,7 @@ void TFormMain::BuildOverlay()
     ButtonRedo->setGeometry(92, 28, 80, 24);
     LabelHintUsed = new QLabel(Messages::HintUsed, PanelTesuu);
     LabelHintUsed->setGeometry(8, 58, 164, 20);
-    for (QLabel* label : {LabelTesuu, LabelSaitan, LabelHintUsed})
-        label->setPalette(QPalette(Qt::black));
+    SetTextColour(PanelTesuu, Qt::black);
     LabelHintUsed->hide();
     ButtonHint->setEnabled(false);
     ButtonRedo->setEnabled(false);

@@ -30,6 +30,10 @@ enum ArrowTag : int { ArrowUp = 1, ArrowDown = 2, ArrowLeft = 3, ArrowRight = 4 
 // after its file; the play panel's saves a copy and keeps the name.
 enum SaveTag : int { SaveNamed = 1, SaveCopy = 2 };
 
+// Pixels left free around a path fitted into view (Home), so that its thick
+// line is not cut at the edge.
+constexpr int FitMargin = 8;
+
 // The world window the picture shows, as of the last UpdateViewWindow.
 struct ViewWindow {
     double Left = 0, Bottom = 0, Right = 0, Top = 0;

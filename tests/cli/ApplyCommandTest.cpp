@@ -33,6 +33,17 @@ TEST(ApplyCommand, ReportsEachMoveThenThePathAndTheMoveCount)
                            "moves 0 unsolved\n");
 }
 
+TEST(ApplyCommand, RedoWordsMakeMovesTakenBackAgain)
+{
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, "p.txt", CornerPath());
+    const CliRun run = RunCli({"apply", path, "R1", "R2", "U", "U", "Y", "Y", "Y", "U", "H3", "Y"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out, "R 1 ok\nR 2 ok\nU ok\nU ok\nY ok\nY ok\nY empty\nU ok\nH 3 ok\nY empty\n"
+                       "   3\n   0   0\n   0  -1\n   1  -1\n"
+                       "moves 2 unsolved\n");
+}
+
 TEST(ApplyCommand, RefusedMoveLeavesPathAndHistoryAlone)
 {
     QTemporaryDir dir;

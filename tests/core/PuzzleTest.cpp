@@ -444,6 +444,50 @@ TEST_F(PuzzleTest, TheHistoryHoldsExactly65535Moves)
     EXPECT_EQ(rig->Path(), (Coords{{0, 0}, {0, 1}}));
 }
 
+TEST_F(PuzzleTest, RedoMakesTheMovesTakenBackAgainInOrderUntilANewMove)
+{
+    const Coords corner{{0, 0}, {1, 0}, {1, 1}};
+    rig->Load(corner);
+    ASSERT_EQ(puzzle.ApplyOperation(OpV, 3), MoveOutcome::Applied);  // moves nothing
+    const Coords afterFirst = rig->Path();
+    ASSERT_EQ(puzzle.ApplyOperation(OpR, 2), MoveOutcome::Applied);  // straight along +x
+    const Coords afterSecond = rig->Path();
+    EXPECT_FALSE(puzzle.Redo()) << "nothing taken back yet";
+    ASSERT_TRUE(puzzle.Undo());
+    ASSERT_TRUE(puzzle.Undo());
+    EXPECT_EQ(puzzle.History().RedoCount(), 2);
+
+    host.Clear();
+    ASSERT_TRUE(puzzle.Redo());
+    EXPECT_EQ(rig->Path(), afterFirst);
+    EXPECT_EQ(host.CountOf(Call::PathSolved), 0);
+    ASSERT_TRUE(puzzle.Redo());
+    EXPECT_EQ(rig->Path(), afterSecond);
+    EXPECT_EQ(host.CountOf(Call::PathSolved), 1) << "a redo passes through the solved test";
+    EXPECT_EQ(puzzle.MoveCount(), 2);
+    EXPECT_FALSE(puzzle.Redo());
+
+    ASSERT_TRUE(puzzle.Undo());
+    ASSERT_EQ(puzzle.ApplyOperation(OpH, 3), MoveOutcome::Applied);
+    EXPECT_EQ(puzzle.History().RedoCount(), 0) << "a new move forgets what could be redone";
+    EXPECT_FALSE(puzzle.Redo());
+    EXPECT_EQ(rig->Path(), afterFirst);
+}
+
+TEST_F(PuzzleTest, RedoAtTheHistoryLimitReachesItAgainAndNoFurther)
+{
+    rig->Load({{0, 0}, {0, 1}});
+    for (int i = 0; i < TMoveHistory::Capacity; ++i)
+        ASSERT_EQ(puzzle.ApplyOperation(i % 2 ? OpH : OpV, 2), MoveOutcome::Applied) << i;
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(puzzle.Undo());
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(puzzle.Redo());
+    EXPECT_EQ(puzzle.MoveCount(), 65535);
+    EXPECT_FALSE(puzzle.Redo());
+    EXPECT_EQ(puzzle.ApplyOperation(OpR, 1), MoveOutcome::HistoryFull);
+}
+
 // ---- a path of 255 points ----------------------------------------------------------
 
 TEST_F(PuzzleTest, FullPathOperatesAtPivots254And255)

@@ -18,9 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/RecordingHost.h"
 #include "files/ProblemFile.h"
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
+#include "ui/Messages.h"
 #include "ui/VandrelPathU.h"
 
 // Dialogs that log what they were asked and answer from queues. Unqueued
@@ -200,6 +202,12 @@ protected:
         const ProblemParse parse = ParseProblemLines(lines);
         ASSERT_TRUE(std::holds_alternative<ParsedProblem>(parse));
         ASSERT_TRUE(form->LoadProblemText(lines));
+    }
+
+    static QStringList LinesOf(const Coords& path)
+    {
+        const ::Problem problem = ProblemOf(path);
+        return FormatProblemLines(problem.Points, problem.PointCount);
     }
 
     static QStringList Problem(std::initializer_list<std::pair<int, int>> points)
