@@ -187,9 +187,10 @@ LatticePoint TFormMain::LatticeAt(int px, int py) const
     return {CheckedInt32(x), CheckedInt32(y)};
 }
 
-void TFormMain::ImageMouseDown(Qt::MouseButton, int shift, int x, int y)
+void TFormMain::ImageMouseDown(Qt::MouseButton button, int shift, int x, int y)
 {
-    if (shift & ControlKey) {
+    // A drag with control held, or with the middle button, moves the picture.
+    if ((shift & ControlKey) || button == Qt::MiddleButton) {
         dragPanning_ = true;
         dragAnchorX_ = x;
         dragAnchorY_ = y;

@@ -92,19 +92,29 @@ TEST_F(UiTest, ArrowButtonsMoveTheDrawingAndADoubleClickFiveTimes)
     EXPECT_EQ(Image().OriginX, 380 + 20 + 100);
 }
 
-TEST_F(UiTest, ControlDragPansPixelForPixel)
+TEST_F(UiTest, ControlDragAndMiddleDragPanPixelForPixel)
 {
-    QTest::mousePress(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, QPoint(100, 100));
-    EXPECT_TRUE(form->DragPanning());
-    form->ImageMouseMove(ControlKey, 115, 95);
-    form->ImageMouseMove(0, 130, 90);  // control may be let go
-    EXPECT_EQ(Image().OriginX, 430);
-    EXPECT_EQ(Image().OriginY, 290);
-    QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, QPoint(130, 90));
-    EXPECT_FALSE(form->DragPanning());
-    form->ImageMouseMove(0, 200, 200);
-    EXPECT_EQ(Image().OriginX, 430);
-    EXPECT_EQ(Image().OriginY, 290);
+    const std::pair<Qt::MouseButton, Qt::KeyboardModifiers> drags[] = {{Qt::LeftButton, Qt::ControlModifier},
+                                                                        {Qt::MiddleButton, Qt::NoModifier}};
+    ChooseMenu(MenuPuzzle);
+    Click(Button("ButtonStart"));
+    for (const auto& [button, mods] : drags) {
+        Image().SetOrigin(400, 300);
+        // Pressed on a point of the path: in a play it picks nothing.
+        const QPoint start = Image().WorldToPixel(0, 1);
+        QTest::mousePress(form->PlotImage(), button, mods, start);
+        EXPECT_TRUE(form->DragPanning());
+        EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
+        form->ImageMouseMove(mods == Qt::ControlModifier ? ControlKey : 0, start.x() + 15, start.y() - 5);
+        form->ImageMouseMove(0, start.x() + 30, start.y() - 10);  // control may be let go
+        EXPECT_EQ(Image().OriginX, 430);
+        EXPECT_EQ(Image().OriginY, 290);
+        QTest::mouseRelease(form->PlotImage(), button, Qt::NoModifier, start + QPoint(30, -10));
+        EXPECT_FALSE(form->DragPanning());
+        form->ImageMouseMove(0, 200, 200);
+        EXPECT_EQ(Image().OriginX, 430);
+        EXPECT_EQ(Image().OriginY, 290);
+    }
 }
 
 TEST_F(UiTest, PictureIsRedPathOverSilverGridAndGreyAxesOnWhite)
