@@ -24,6 +24,10 @@ public:
     bool ConfirmWarning(QWidget*, const QString&) override { return true; }
     std::optional<QString> ChooseOpenFile(QWidget*) override { return std::nullopt; }
     std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<RandomProblemRequest> ChooseRandomProblem(QWidget*, const RandomProblemRequest&) override
+    {
+        return std::nullopt;
+    }
 };
 
 class TStillClock : public TClock {
@@ -31,6 +35,7 @@ public:
     double MonotonicSeconds() override { return 0; }
     QDate Today() override { return QDate(2026, 1, 1); }
     void DelayMs(int) override {}
+    std::uint64_t NewSeed() override { return 1; }
 };
 
 TSilentDialogs silentDialogs;

@@ -2,8 +2,10 @@
 #include "cli/Commands.h"
 
 #include <charconv>
+#include <cmath>
 #include <memory>
 #include <optional>
+#include <random>
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
@@ -14,10 +16,14 @@
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 #include "solver/Demonstration.h"
+#include "solver/Generator.h"
+#include "solver/Shortest.h"
 
 namespace {
 
 constexpr unsigned long long DefaultMaxSteps = 100000;
+constexpr double DefaultTimeLimit = 10.0;
+constexpr int DefaultGeneratedPoints = 70;
 
 // The puzzle and its host; the move history is large, so this lives on the heap.
 struct Session {
@@ -38,6 +44,33 @@ std::optional<unsigned long long> ParseCount(const std::string& text)
     if (text.empty() || ec != std::errc() || stop != end)
         return std::nullopt;
     return value;
+}
+
+// Seconds as a decimal number above 0 (a fraction is fine).
+std::optional<double> ParseSeconds(const std::string& text)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || stop != end || !std::isfinite(value) || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Difficulty> ParseDifficulty(const std::string& text)
+{
+    if (text == "easy")
+        return Difficulty::Easy;
+    if (text == "normal")
+        return Difficulty::Normal;
+    if (text == "hard")
+        return Difficulty::Hard;
+    return std::nullopt;
+}
+
+void WriteMove(const SolverMove& move, std::ostream& out)
+{
+    out << OpLetter(move.OpCode) << ' ' << int{move.Pivot} << '\n';
 }
 
 // The words of a command, or the exit status when the command ends here:
@@ -121,6 +154,10 @@ int RunTool(const Words& args, std::ostream& out, std::ostream& err)
         return RunApply(rest, out, err);
     if (command == "sample")
         return RunSample(rest, out, err);
+    if (command == "solve")
+        return RunSolve(rest, out, err);
+    if (command == "generate")
+        return RunGenerate(rest, out, err);
     return UsageError(err, "unknown command '" + command + "'", ToolUsage);
 }
 
@@ -215,5 +252,84 @@ int RunSample(const Words& args, std::ostream& out, std::ostream& err)
         return UsageError(err, "sample takes no arguments", SampleUsage);
     const QByteArray bytes = JoinTextLines(BuiltInSampleLines());
     out.write(bytes.constData(), bytes.size());
+    return ExitOk;
+}
+
+int RunSolve(const Words& args, std::ostream& out, std::ostream& err)
+{
+    const Parsed parsed = ParseWords(args, {{"time-limit", "SECONDS", "needs a number of seconds above 0"}}, SolveUsage,
+                                     out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    const CommandWords& words = *parsed.Words;
+    double seconds = DefaultTimeLimit;
+    if (const auto given = words.Values.find("time-limit"); given != words.Values.end()) {
+        const std::optional<double> limit = ParseSeconds(given->second);
+        if (!limit)
+            return UsageError(err, "--time-limit needs a number of seconds above 0", SolveUsage);
+        seconds = *limit;
+    }
+    if (words.Positional.size() != 1)
+        return UsageError(err, "solve takes one problem file", SolveUsage);
+
+    const auto s = std::make_unique<Session>();
+    const LoadStatus status = LoadProblemFile(s->Puzzle, words.Positional.front(), err);
+    if (status != LoadStatus::Loaded)
+        return LoadFailureExit(status);
+    const ShortestSolution solution =
+        SolveShortest(Problem{s->Puzzle.PointCount(), s->Puzzle.WorkPath()}, ShortestBudget{seconds, 0, nullptr});
+    for (const SolverMove& move : solution.Moves)
+        WriteMove(move, out);
+    if (solution.Proven)
+        out << "shortest in " << solution.Moves.size() << " moves\n";
+    else
+        out << "found " << solution.Moves.size() << " moves, not proven shortest\n";
+    return ExitOk;
+}
+
+int RunGenerate(const Words& args, std::ostream& out, std::ostream& err)
+{
+    const Parsed parsed = ParseWords(args,
+                                     {{"points", "N", "needs a number of points from 2 to 255"},
+                                      {"seed", "S", "needs a whole number from 0 to 18446744073709551615"},
+                                      {"difficulty", "LEVEL", "needs easy, normal or hard"}},
+                                     GenerateUsage, out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    const CommandWords& words = *parsed.Words;
+    if (!words.Positional.empty())
+        return UsageError(err, "generate takes options only", GenerateUsage);
+
+    ProblemCode code{DefaultGeneratedPoints, 0, Difficulty::Normal};
+    if (const auto given = words.Values.find("points"); given != words.Values.end()) {
+        const std::optional<unsigned long long> n = ParseCount(given->second);
+        if (!n || *n < 2 || *n > MaxPoints)
+            return UsageError(err, "--points needs a number of points from 2 to 255", GenerateUsage);
+        code.Points = static_cast<int>(*n);
+    } else {
+        return UsageError(err, "--points is needed", GenerateUsage);
+    }
+    if (const auto given = words.Values.find("seed"); given != words.Values.end()) {
+        const std::optional<unsigned long long> seed = ParseCount(given->second);
+        if (!seed)
+            return UsageError(err, "--seed needs a whole number from 0 to 18446744073709551615", GenerateUsage);
+        code.Seed = *seed;
+    } else {
+        std::random_device entropy;
+        code.Seed = (std::uint64_t{entropy()} << 32) | entropy();
+    }
+    if (const auto given = words.Values.find("difficulty"); given != words.Values.end()) {
+        const std::optional<Difficulty> level = ParseDifficulty(given->second);
+        if (!level)
+            return UsageError(err, "--difficulty needs easy, normal or hard", GenerateUsage);
+        code.Level = *level;
+    }
+
+    const std::optional<Problem> problem = GenerateProblem(code);
+    if (!problem)
+        return UsageError(err, "no problem for " + FormatProblemCode(code), GenerateUsage);
+    const QByteArray bytes = JoinTextLines(FormatProblemLines(problem->Points, problem->PointCount));
+    out.write(bytes.constData(), bytes.size());
+    err << FormatProblemCode(code) << '\n';
     return ExitOk;
 }

@@ -12,3 +12,5 @@ int RunCheck(const Words& args, std::ostream& out, std::ostream& err);
 int RunDemo(const Words& args, std::ostream& out, std::ostream& err);
 int RunApply(const Words& args, std::ostream& out, std::ostream& err);
 int RunSample(const Words& args, std::ostream& out, std::ostream& err);
+int RunSolve(const Words& args, std::ostream& out, std::ostream& err);
+int RunGenerate(const Words& args, std::ostream& out, std::ostream& err);

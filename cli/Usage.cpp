@@ -28,6 +28,22 @@ const char* const SampleUsage =
     "usage: vandrel-cli sample\n"
     "  Writes the built-in sample problem as the game saves it.\n";
 
+const char* const SolveUsage =
+    "usage: vandrel-cli solve FILE [--time-limit SECONDS]\n"
+    "  Searches the fewest moves that fold the problem straight along +x\n"
+    "  (default limit 10 seconds). Prints the moves one per line ('V 25'),\n"
+    "  then 'shortest in M moves', or 'found M moves, not proven shortest'\n"
+    "  when the time ran out (exit 0 either way). Invalid content: exit 1;\n"
+    "  unreadable file: exit 2.\n";
+
+const char* const GenerateUsage =
+    "usage: vandrel-cli generate --points N [--seed S] [--difficulty easy|normal|hard]\n"
+    "  Makes a random problem of N points (2 to 255) and writes it to standard\n"
+    "  output as a problem file, and its code ('70-1234567-n') to standard\n"
+    "  error. The same code always gives the same problem. Without --seed the\n"
+    "  seed comes from the system's entropy; the difficulty is normal unless\n"
+    "  given.\n";
+
 const char* const ToolUsage =
     "usage: vandrel-cli COMMAND [ARGS]\n"
     "Commands:\n"
@@ -35,6 +51,9 @@ const char* const ToolUsage =
     "  demo FILE [--max-steps N]     run the demonstration solver\n"
     "  apply FILE MOVE...            apply moves and print the resulting path\n"
     "  sample                        write the built-in sample problem\n"
+    "  solve FILE [--time-limit S]   find the fewest moves\n"
+    "  generate --points N [--seed S] [--difficulty LEVEL]\n"
+    "                                make a random problem\n"
     "'vandrel-cli COMMAND --help' describes a command; '--version' prints the version.\n";
 
 int UsageError(std::ostream& err, std::string_view what, const char* usage)

@@ -33,6 +33,7 @@ std::uint8_t TPlaySession::Start(double now)
     gameMode_ = ModePlay;
     elapsedSeconds_ = 0;
     playStartTime_ = now;
+    hintUsed_ = false;
     return MaskPlaying;
 }
 
@@ -63,7 +64,7 @@ std::uint8_t TPlaySession::Continue(double now)
 
 bool TPlaySession::TakeNewBest()
 {
-    if (elapsedSeconds_ >= bestSeconds_)
+    if (hintUsed_ || elapsedSeconds_ >= bestSeconds_)
         return false;
     bestSeconds_ = elapsedSeconds_;
     return true;

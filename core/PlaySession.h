@@ -69,7 +69,11 @@ public:
     // The path is solved: the play ends.
     void EndPlay() { gameMode_ = ModeIdle; }
     // Whether the play's time beats the best; a new best is kept as the best.
+    // A play in which a hint was taken never does.
     bool TakeNewBest();
+    // The player was shown a move of a shortest solution during this play.
+    void MarkHintUsed() { hintUsed_ = true; }
+    bool HintUsed() const { return hintUsed_; }
 
     // ---- the problem --------------------------------------------------------
     // The best time of the problem just named (0 for one that keeps no record).
@@ -98,6 +102,7 @@ private:
     std::int32_t carriedSeconds_ = 0;
     std::int32_t elapsedSeconds_ = 0;
     std::int32_t bestSeconds_ = 0;
+    bool hintUsed_ = false;
     LatticePoint entryCorner_;
     LatticePoint entryCandidate_;
 };

@@ -39,7 +39,9 @@ void TFormMain::SolverStep()
     // A path being drawn is no puzzle yet.
     if (session_.GameMode() == ModeEntry)
         return;
-    StepDemonstration(session_.Puzzle(), [this] { clock_.DelayMs(WaitMs()); });
+    StepDemonstration(
+        session_.Puzzle(), [this] { clock_.DelayMs(WaitMs()); },
+        [this](const TPathStore& path) { return DemonstrationMove(path); });
 }
 
 void TFormMain::SolverRun()

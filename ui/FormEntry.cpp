@@ -90,6 +90,7 @@ void TFormMain::ButtonNyuuryokuEndClick()
     session_.EndEntry();
     ButtonNyuuryokuBegin->setEnabled(true);
     plotImage_->Repaint();
+    StartParSearch();
 }
 
 void TFormMain::MoveCursorTo(LatticePoint p)

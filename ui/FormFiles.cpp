@@ -13,6 +13,7 @@ void TFormMain::InstallProblem(const QStringList& lines, const Problem& problem)
 {
     memoMondai_ = lines;
     session_.Puzzle().LoadProblem(problem);
+    StartParSearch();
 }
 
 bool TFormMain::LoadProblemText(const QStringList& lines)
@@ -42,6 +43,7 @@ void TFormMain::ButtonOpenClick()
     const std::optional<QString> file = dialogs_.ChooseOpenFile(this);
     if (!file)
         return;
+    generateWork_.Cancel();  // the file comes instead of a random problem being made
     // Everything is read and checked before anything is replaced, so a bad
     // file leaves the current problem, its name and the view as they were.
     QStringList lines;

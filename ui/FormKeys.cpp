@@ -68,6 +68,8 @@ void TFormMain::CreateShortcuts()
                 {ButtonRedo});
     AddShortcut(QKeySequence::keyBindings(QKeySequence::HelpContents) + QList<QKeySequence>{QKeySequence(Qt::Key_F1)},
                 {ButtonSetsumei});
+    AddShortcut({QKeySequence(Qt::CTRL | Qt::Key_H)}, {ButtonHint});
+    AddShortcut({QKeySequence(Qt::CTRL | Qt::Key_N)}, {ButtonRandom});
 }
 
 bool TFormMain::PlayKeyDown(int key, Qt::KeyboardModifiers modifiers)

@@ -2,6 +2,7 @@
 #include "ui/VandrelPathU.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -190,6 +191,19 @@ void TFormMain::BuildMainPanel()
     TrackBarWait->setFocusPolicy(Qt::NoFocus);
     stack->addWidget(PanelJidou);
 
+    // The demonstration's option, shown with its panel just below it.
+    PanelSaitan = Panel(PanelMain);
+    PanelSaitan->setFixedHeight(30);
+    SetBackground(PanelSaitan, InactiveCaption);
+    CheckBoxSaitan = new QCheckBox(Messages::ShortestOption, PanelSaitan);
+    CheckBoxSaitan->setGeometry(8, 4, 120, 22);
+    CheckBoxSaitan->setFont(Gothic(12));
+    CheckBoxSaitan->setFocusPolicy(Qt::NoFocus);
+    SetTextColour(CheckBoxSaitan, Qt::black);
+    PanelSaitan->hide();
+    PanelJidou->installEventFilter(this);
+    stack->addWidget(PanelSaitan);
+
     stack->addStretch(1);
 
     PanelClose = Panel(PanelMain, false);
@@ -249,6 +263,7 @@ void TFormMain::NameControls()
         {ButtonClose, "ButtonClose"}, {MemoSetsumei, "MemoSetsumei"}, {RadioGroupSousa, "RadioGroupSousa"},
         {Timer, "Timer"}, {PanelTesuu, "PanelTesuu"}, {LabelTesuu, "LabelTesuu"}, {LabelSaitan, "LabelSaitan"},
         {LabelHintUsed, "LabelHintUsed"}, {ButtonHint, "ButtonHint"}, {ButtonRedo, "ButtonRedo"},
+        {ButtonRandom, "ButtonRandom"}, {PanelSaitan, "PanelSaitan"}, {CheckBoxSaitan, "CheckBoxSaitan"},
     };
     for (const auto& [control, name] : names)
         control->setObjectName(QLatin1String(name));
@@ -279,6 +294,8 @@ void TFormMain::ConnectHandlers()
     connect(RadioGroupSousa, &TRadioGroup::Clicked, this, Guarded(this, &TFormMain::RadioGroupSousaClick));
     connect(Timer, &QTimer::timeout, this, Guarded(this, &TFormMain::TimerTimer));
     connect(ButtonRedo, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonRedoClick));
+    connect(ButtonHint, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonHintClick));
+    connect(ButtonRandom, &QPushButton::clicked, this, Guarded(this, &TFormMain::ButtonRandomClick));
 }
 
 const QStringList& TFormMain::HelpLines()

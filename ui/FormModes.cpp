@@ -42,7 +42,9 @@ void TFormMain::RadioGroupMenuClick()
     hidden->hide();
     shown->show();
     PanelTesuu->setVisible(item == MenuPuzzle);
+    generateWork_.Cancel();
     ApplyButtonMask(session_.ChooseMode(item));
+    CancelStaleHint();
 }
 
 void TFormMain::ShowClock(std::int32_t seconds)
@@ -70,6 +72,7 @@ void TFormMain::ButtonPauseClick()
 {
     Timer->stop();
     ApplyButtonMask(session_.Pause());
+    CancelStaleHint();
 }
 
 void TFormMain::ButtonContinueClick()

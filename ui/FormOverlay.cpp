@@ -1,4 +1,4 @@
-// FormOverlay.cpp: the small panel over the picture's corner during puzzle play: move counter, fewest moves, hint, redo.
+// FormOverlay.cpp: the small panel over the picture's corner during puzzle play: move counter, fewest moves, hint, redo, random problem.
 #include "ui/VandrelPathU.h"
 
 #include <QEvent>
@@ -13,7 +13,7 @@
 namespace {
 
 constexpr int OverlayWidth = 180;
-constexpr int OverlayHeight = 88;
+constexpr int OverlayHeight = 110;
 constexpr int OverlayInset = 8;  // from the picture's top right corner
 
 } // namespace
@@ -35,12 +35,15 @@ void TFormMain::BuildOverlay()
     ButtonHint->setGeometry(8, 28, 80, 24);
     ButtonRedo = new TPressButton(Messages::RedoButton, PanelTesuu);
     ButtonRedo->setGeometry(92, 28, 80, 24);
+    ButtonRandom = new TPressButton(Messages::RandomButton, PanelTesuu);
+    ButtonRandom->setGeometry(8, 56, 164, 24);
     LabelHintUsed = new QLabel(Messages::HintUsed, PanelTesuu);
-    LabelHintUsed->setGeometry(8, 58, 164, 20);
+    LabelHintUsed->setGeometry(8, 84, 164, 20);
     SetTextColour(PanelTesuu, Qt::black);
     LabelHintUsed->hide();
     ButtonHint->setEnabled(false);
     ButtonRedo->setEnabled(false);
+    ButtonRandom->setEnabled(false);
     PanelTesuu->hide();
     PanelImage->installEventFilter(this);
 }
@@ -61,8 +64,13 @@ void TFormMain::RefreshOverlay()
     if (!PanelTesuu)
         return;
     const TPuzzle& puzzle = session_.Puzzle();
+    const bool playing = session_.GameMode() == ModePlay;
     LabelTesuu->setText(Messages::MoveCounter(puzzle.MoveCount()));
-    ButtonRedo->setEnabled(session_.GameMode() == ModePlay && puzzle.History().RedoCount() > 0);
+    ButtonRedo->setEnabled(playing && puzzle.History().RedoCount() > 0);
+    ButtonHint->setEnabled(playing && !hintWork_.Running());
+    LabelHintUsed->setVisible(session_.HintUsed());
+    // A new problem where a problem may be opened.
+    ButtonRandom->setEnabled(ButtonOpenAll->isEnabled() && !generateWork_.Running());
 }
 
 void TFormMain::ButtonRedoClick()

@@ -39,6 +39,7 @@ void TFormMain::PlaceOperationGroup(int px, int py)
     const int left = px < w / 2 ? px + 32 : px - RadioGroupSousa->width() - 32;
     RadioGroupSousa->move(left, top);
     RadioGroupSousa->SetItemIndex(-1);
+    ClearHintMark();
     RadioGroupSousa->show();
     RadioGroupSousa->raise();
 }

@@ -62,6 +62,7 @@ void TFormMain::DrawPath()
         plotImage_->LineTo(puzzle.Work(c).X, puzzle.Work(c).Y);
     }
     plotImage_->Repaint();
+    CancelStaleHint();
     RefreshOverlay();
 }
 
@@ -148,6 +149,8 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == PanelImage && event->type() == QEvent::Resize)
         PlaceOverlay();
+    if (watched == PanelJidou && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        PanelSaitan->setVisible(PanelJidou->isVisible());
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);

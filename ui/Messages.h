@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "core/Puzzle.h"
 
@@ -27,6 +28,40 @@ inline const QString HideHelp = QStringLiteral("説明非表示");
 inline const QString HintButton = QStringLiteral("ヒント");
 inline const QString RedoButton = QStringLiteral("一手進む");
 inline const QString HintUsed = QStringLiteral("ヒント使用");
+
+inline const QString RandomButton = QStringLiteral("乱数問題");
+inline const QString ShortestOption = QStringLiteral("最短手順");
+inline const QString ParPending = QStringLiteral("最短 …");
+
+// "最短 P": the fewest moves from the problem's first position, proven.
+inline QString Par(int moves)
+{
+    return QStringLiteral("最短 %1").arg(moves);
+}
+
+// "最短 ≤P": the fewest moves found when the search ran out of time.
+inline QString ParAtMost(int moves)
+{
+    return QStringLiteral("最短 ≤%1").arg(moves);
+}
+
+// The dialog of a random problem.
+inline const QString PointsLabel = QStringLiteral("点の数");
+inline const QString DifficultyLabel = QStringLiteral("難しさ");
+inline const QString CodeLabel = QStringLiteral("問題番号");
+inline const QString CodeExample = QStringLiteral("例 70-1234567-h（空なら新しい問題）");
+
+// Easy, normal and hard, in the order of Difficulty.
+inline QStringList DifficultyNames()
+{
+    return {QStringLiteral("やさしい"), QStringLiteral("ふつう"), QStringLiteral("むずかしい")};
+}
+
+// A problem code typed into the random problem's dialog that names no problem.
+inline QString BadProblemCode(const QString& code)
+{
+    return QStringLiteral("'%1' は問題番号ではありません").arg(code);
+}
 
 // "手数 M": the moves of the play so far.
 inline QString MoveCounter(int moves)

@@ -7,6 +7,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRandomGenerator>
+
+#include "ui/RandomProblemDialog.h"
 
 namespace {
 
@@ -54,6 +57,15 @@ public:
             return std::nullopt;
         return dialog.selectedFiles().first();
     }
+
+    std::optional<RandomProblemRequest> ChooseRandomProblem(QWidget* parent,
+                                                            const RandomProblemRequest& proposal) override
+    {
+        TRandomProblemDialog dialog(parent, proposal);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Request();
+    }
 };
 
 class TSystemClock final : public TClock {
@@ -65,6 +77,8 @@ public:
     }
 
     QDate Today() override { return QDate::currentDate(); }
+
+    std::uint64_t NewSeed() override { return QRandomGenerator::system()->generate64(); }
 
     // Sleeps to the deadline instead of spinning: the window stays as still as
     // a busy wait would leave it, but no processor core burns meanwhile.

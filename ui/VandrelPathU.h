@@ -11,8 +11,12 @@
 
 #include "core/PlaySession.h"
 #include "files/Records.h"
+#include "solver/Generator.h"
+#include "solver/Shortest.h"
+#include "ui/BackgroundWork.h"
 #include "ui/Platform.h"
 
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -95,6 +99,8 @@ public:
     void ButtonOpenClick();
     void ButtonSaveClick(int tag);
     void ButtonRedoClick();
+    void ButtonHintClick();
+    void ButtonRandomClick();
 
     // Parses problem text and makes it the current problem, as the start-up
     // does with the sample; a text that is no problem is reported and changes
@@ -139,6 +145,14 @@ private:
     void SolverStep();
     void SolverRun();
     int WaitMs() const;
+    std::optional<SolverMove> DemonstrationMove(const TPathStore& path) const;
+
+    // ---- fewest moves, hints, random problems -------------------------------
+    void StartParSearch();
+    void ShowHint(const ShortestSolution& solution);
+    void CancelStaleHint();
+    void ClearHintMark();
+    void InstallGenerated(const ProblemCode& code, const Problem& problem);
 
     // ---- path entry ---------------------------------------------------------
     void MoveCursorTo(LatticePoint p);
@@ -169,6 +183,12 @@ private:
     std::int32_t dragAnchorX_ = 0;
     std::int32_t dragAnchorY_ = 0;
     ViewWindow view_;
+
+    TBackgroundWork<ShortestSolution> parWork_{this};
+    TBackgroundWork<ShortestSolution> hintWork_{this};
+    Problem hintPath_;  // the path the hint being worked out is for
+    TBackgroundWork<std::optional<Problem>> generateWork_{this};
+    RandomProblemRequest lastRandom_;  // what the dialog proposes next time
 
     // ---- controls, named as in the window's design ------------------------
     QFrame* PanelZahyouHenkan = nullptr;
@@ -215,4 +235,9 @@ private:
     QLabel* LabelHintUsed = nullptr;
     TPressButton* ButtonHint = nullptr;
     TPressButton* ButtonRedo = nullptr;
+    TPressButton* ButtonRandom = nullptr;
+
+    // ---- the demonstration's option, just below its panel -------------------
+    QFrame* PanelSaitan = nullptr;
+    QCheckBox* CheckBoxSaitan = nullptr;
 };

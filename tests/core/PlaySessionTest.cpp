@@ -88,6 +88,18 @@ TEST(PlaySession, OnlyAFasterTimeIsANewBest)
         EXPECT_EQ(s.BestSeconds(), c.stored ? c.seconds : c.best);
         EXPECT_EQ(s.GameMode(), ModeIdle);
     }
+    // A hint taken during the play forfeits the record; the next play may set one.
+    auto rig = Rig();
+    TPlaySession& s = rig->Session;
+    s.SetBestSeconds(60);
+    s.Start(0);
+    s.MarkHintUsed();
+    s.Tick(10);
+    EXPECT_FALSE(s.TakeNewBest());
+    s.Start(100);
+    EXPECT_FALSE(s.HintUsed());
+    s.Tick(110);
+    EXPECT_TRUE(s.TakeNewBest());
 }
 
 TEST(PlaySession, StartingAfreshDiscardsMovesOnlyInAPlayWithMoves)

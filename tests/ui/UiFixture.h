@@ -64,6 +64,18 @@ public:
         SaveProposals.push_back(initialName);
         return NextFile();
     }
+    // Random problems asked for in turn; none queued cancels the dialog.
+    std::deque<RandomProblemRequest> RandomRequests;
+    std::vector<RandomProblemRequest> RandomProposals;
+    std::optional<RandomProblemRequest> ChooseRandomProblem(QWidget*, const RandomProblemRequest& proposal) override
+    {
+        RandomProposals.push_back(proposal);
+        if (RandomRequests.empty())
+            return std::nullopt;
+        const RandomProblemRequest request = RandomRequests.front();
+        RandomRequests.pop_front();
+        return request;
+    }
 
 private:
     std::optional<QString> NextFile()
@@ -87,8 +99,11 @@ public:
     std::vector<int> Delays;
     std::function<void(int)> OnDelay;
 
+    std::uint64_t Seed = 1234567;  // what every new random problem starts from
+
     double MonotonicSeconds() override { return Now; }
     QDate Today() override { return Date; }
+    std::uint64_t NewSeed() override { return Seed; }
     void DelayMs(int ms) override
     {
         Delays.push_back(ms);
