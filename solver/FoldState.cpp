@@ -56,7 +56,7 @@ FoldState::FoldState(const Problem& path) : n_(path.PointCount)
 void FoldState::Place()
 {
     words_ = std::max(1, (n_ - 1 + 31) / 32);
-    grid_.assign(static_cast<std::size_t>(Side) * Side, 0);
+    grid_.assign(static_cast<std::size_t>(2 * n_ + 1) * static_cast<std::size_t>(2 * n_ + 1), 0);
     key_.fill(0);
     corners_ = 0;
     if (n_ == 0)

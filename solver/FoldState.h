@@ -54,12 +54,11 @@ public:
     Problem ToProblem() const;
 
 private:
-    static constexpr int Reach = 256;  // points lie within MaxPoints - 1 of point 1
-    static constexpr int Side = 2 * Reach;
-
-    static std::size_t Cell(std::int32_t x, std::int32_t y)
+    // Every point lies within Points() - 1 steps of point 1, whatever the moves.
+    std::size_t Cell(std::int32_t x, std::int32_t y) const
     {
-        return static_cast<std::size_t>(x + Reach) * Side + static_cast<std::size_t>(y + Reach);
+        return static_cast<std::size_t>(x + n_) * static_cast<std::size_t>(2 * n_ + 1) +
+               static_cast<std::size_t>(y + n_);
     }
 
     void SetDir(int i, std::uint8_t d);
