@@ -1,6 +1,5 @@
 // difficulty_figures.cpp: the generator's measurements: how fast its walk forgets the start, where the bands lie, what each band holds.
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -107,34 +106,50 @@ void Limits(int walks)
     }
 }
 
-// What GenerateProblem gives in each band: fewest moves per point and the
-// refused share (quartiles), how many lie outside the band, and the time.
+void PrintRow(int n, const char* what, std::vector<double> moves, std::vector<double> refused, const std::string& last)
+{
+    std::printf("| %d | %s | %.3f, %.3f, %.3f | %.3f, %.3f, %.3f | %s |\n", n, what, Quantile(moves, 0.25),
+                Quantile(moves, 0.5), Quantile(moves, 0.75), Quantile(refused, 0.25), Quantile(refused, 0.5),
+                Quantile(refused, 0.75), last.c_str());
+}
+
+// The walk's own paths after the burn-in and what GenerateProblem gives in
+// each band: fewest moves per point and the refused share (quartiles), the
+// walk's shares of the bands, and how many generated paths lie outside theirs.
 void Bands(int seeds)
 {
-    std::printf("| N | band | fewest moves / N (q25, median, q75) | refused share (q25, median, q75) | outside the band | median ms | worst ms |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+    std::printf("| N | paths | fewest moves / N (q25, median, q75) | refused share (q25, median, q75) | easy / normal / hard, or outside the band |\n");
+    std::printf("|---|---|---|---|---|\n");
     for (const int n : {10, 30, 70, 150, 255}) {
+        std::vector<double> moves, refused;
+        int share[3] = {};
+        for (int w = 0; w < seeds; ++w) {
+            SplitMix64 random(0xB00D'0000'0000ULL + static_cast<std::uint64_t>(n) * 100000 + static_cast<std::uint64_t>(w));
+            FoldState path(n);
+            for (int made = 0; made < BurnInMoves(n);)
+                made += PivotWalkStep(path, random);
+            const DifficultyMeasure m = MeasureDifficulty(path);
+            moves.push_back(m.MovesPerPoint());
+            refused.push_back(m.RefusedShare());
+            ++share[static_cast<int>(BandOf(m))];
+        }
+        PrintRow(n, "the walk's", moves, refused,
+                 std::to_string(share[0]) + " / " + std::to_string(share[1]) + " / " + std::to_string(share[2]));
         for (const Difficulty level : {Difficulty::Easy, Difficulty::Normal, Difficulty::Hard}) {
-            std::vector<double> moves, refused, ms;
+            moves.clear();
+            refused.clear();
             int outside = 0;
             for (int s = 0; s < seeds; ++s) {
-                const ProblemCode code{n, static_cast<std::uint64_t>(s), level};
-                const auto t0 = std::chrono::steady_clock::now();
-                const std::optional<Problem> p = GenerateProblem(code);
-                ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+                const std::optional<Problem> p = GenerateProblem({n, static_cast<std::uint64_t>(s), level});
                 FoldState path(*p);
                 DifficultyMeasure m = MeasureDifficulty(path);
-                const ShortestSolution shortest = SolveShortest(*p);
-                m.Moves = static_cast<int>(shortest.Moves.size());
+                m.Moves = static_cast<int>(SolveShortest(*p).Moves.size());
                 moves.push_back(m.MovesPerPoint());
                 refused.push_back(m.RefusedShare());
                 outside += BandOf(m) != level;
             }
-            std::printf("| %d | %s | %.3f, %.3f, %.3f | %.3f, %.3f, %.3f | %d | %.2f | %.2f |\n", n,
-                        level == Difficulty::Easy ? "easy" : level == Difficulty::Normal ? "normal" : "hard",
-                        Quantile(moves, 0.25), Quantile(moves, 0.5), Quantile(moves, 0.75), Quantile(refused, 0.25),
-                        Quantile(refused, 0.5), Quantile(refused, 0.75), outside, Quantile(ms, 0.5),
-                        Quantile(ms, 1.0));
+            PrintRow(n, level == Difficulty::Easy ? "easy" : level == Difficulty::Normal ? "normal" : "hard", moves,
+                     refused, std::to_string(outside) + " outside");
         }
     }
 }

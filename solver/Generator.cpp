@@ -17,8 +17,8 @@ constexpr char LevelLetters[] = {'e', 'n', 'h'};
 constexpr double ScoreMargin = 1e-9;
 
 // Scored paths tried before the nearest one is taken. A band holds about a
-// third of the paths wherever it holds any; at every N from 4 to 255, 2,000
-// seeds of N up to 20 and 40 of the others all found their band.
+// third of the paths wherever it holds any; at every N from 4 to 255 every
+// seed tried found its band (40 per band, and 2,000 at most N up to 20).
 constexpr int ScoredPaths = 64;
 
 // The search may make this many moves per point when it confirms the
