@@ -2,8 +2,8 @@
 #include "solver/Generator.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
+#include <string>
 
 #include "core/Moves.h"
 #include "solver/Shortest.h"

@@ -37,8 +37,8 @@ std::optional<ProblemCode> ParseProblemCode(std::string_view text);
 // 1..N-1 and an operation, each uniform), keeping those the game accepts.
 // After 8·N accepted moves the start is forgotten (docs/difficulty.md has
 // the measurement); from then on the path is scored every N/2 accepted moves
-// (at least 8) until its score lies in the band asked for. Of 64 scored
-// paths none lies in the band only where the band holds no path at all, at
+// (at least 8) until its score lies in the band asked for. In every seed
+// tried, 64 scored paths found the band except where it holds no path, at
 // N = 2 (every path is a single step turned away from +x: one move, all
 // three bands alike) and for Hard at N = 3 (no path of 3 points needs more
 // than 2 moves, the Normal ones); then the scored path nearest to the band

@@ -2,9 +2,10 @@
 #include "solver/Shortest.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/Moves.h"
 #include "core/Puzzle.h"
@@ -122,6 +123,10 @@ public:
     Outcome Deepen(int moves)
     {
         line_.clear();
+        // One list per depth, made before the descent: a list is iterated
+        // while the deeper ones are filled.
+        if (static_cast<int>(moveLists_.size()) <= moves)
+            moveLists_.resize(static_cast<std::size_t>(moves) + 1);
         return Visit(0, moves, SolverMove{});
     }
 
@@ -152,8 +157,6 @@ private:
         if (OutOfBudget())
             return Outcome::Stopped;
 
-        if (static_cast<int>(moveLists_.size()) <= made)
-            moveLists_.resize(static_cast<std::size_t>(made) + 1);
         std::vector<SolverMove>& moves = moveLists_[static_cast<std::size_t>(made)];
         fold_.ListMoves(moves, left - bound, last);
         for (const SolverMove m : moves) {

@@ -24,19 +24,24 @@ struct ShortestSolution {
 
 // The fewest moves from `path` to straight along +x, within the budget.
 //
-// The search deepens from MoveLowerBound one move at a time. At each depth it
+// The search deepens from MoveLowerBound one move at a time. At each node it
 // tries moves in a fixed order, so a path always gets the same moves:
 //  - first the moves that straighten a corner, the corner nearest the end of
-//    the path first; the move that turns the first step onto +x comes only
-//    once no corner is left (it is never refused and commutes with the rest);
-//  - then, where the depth leaves room, every other move: the ones that keep
-//    the count of corners before the ones that add a corner, each group by
-//    pivot from the end of the path back to 1 and by operation R, L, H, V.
+//    the path first (a refused one is passed over until a later node);
+//  - then the move that turns the first step onto +x. When the depth leaves
+//    no move to spare it comes only once no corner is left: it is never
+//    refused and commutes with straightening, so it can always be made last;
+//  - then, where the depth leaves room, every other move: those that keep the
+//    count of corners before those that add one, each group by pivot from the
+//    end of the path back to 1 and by operation R, L, H, V; a mirror that
+//    leaves the tail as it is, and the reverse of the move just made, are
+//    never tried.
 // The time budget only decides whether the search finishes: a search that
 // finishes within it gives the same moves on a fast or a slow machine.
 // When the budget runs out or Cancel is set, the result is the shortest
 // solution known, at worst the demonstration's, not proven.
-// The path's points must start at the origin, step one unit and never repeat.
+// The path must step one unit at a time and never repeat a point; a path
+// that does not raises ERangeError.
 ShortestSolution SolveShortest(const Problem& path, const ShortestBudget& budget = {});
 
 // corners + (first step is not +x ? 1 : 0): no solution is shorter. A move
