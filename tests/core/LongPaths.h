@@ -1,9 +1,10 @@
-// LongPaths.h: seeded random self-avoiding paths of up to 255 points, of two kinds, for tests at scale.
+// LongPaths.h: seeded random self-avoiding paths of up to 255 points, and the extreme shapes, for tests at scale.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -125,4 +126,94 @@ inline Coords RandomLongPath(std::mt19937_64& rng)
     if (std::uniform_int_distribution<int>(0, 1)(rng) == 0)
         return GrowthPath(rng, points, std::uniform_real_distribution<double>(0, 0.8)(rng));
     return PivotPath(rng, points, points);
+}
+
+// A spiral from the origin turning left (counter-clockwise) or right, with
+// its first step along `heading`, winding outward around its start.
+inline Coords Spiral(int points, bool left, int heading)
+{
+    static constexpr int dx[] = {1, 0, -1, 0};
+    static constexpr int dy[] = {0, 1, 0, -1};
+    const int turn = left ? 1 : 3;
+    Coords path{{0, 0}};
+    int d = heading;
+    // Turn whenever the point beside (towards the turn) is still free.
+    while (static_cast<int>(path.size()) < points) {
+        const auto [x, y] = path.back();
+        const int side = (d + turn) % 4;
+        const std::pair<std::int32_t, std::int32_t> beside{x + dx[side], y + dy[side]};
+        if (path.size() > 1 && std::find(path.begin(), path.end(), beside) == path.end())
+            d = side;
+        path.emplace_back(x + dx[d], y + dy[d]);
+    }
+    return path;
+}
+
+// Back and forth in columns of `height` points, moving one column on after each.
+inline Coords Serpentine(int points, int height)
+{
+    Coords path;
+    int x = 0, y = 0, dy = 1;
+    while (static_cast<int>(path.size()) < points) {
+        path.emplace_back(x, y);
+        if ((dy > 0 && y == height - 1) || (dy < 0 && y == 0)) {
+            ++x;
+            dy = -dy;
+        } else {
+            y += dy;
+        }
+    }
+    return path;
+}
+
+// Alternating unit steps up and right.
+inline Coords Staircase(int points)
+{
+    Coords path{{0, 0}};
+    while (static_cast<int>(path.size()) < points) {
+        const auto [x, y] = path.back();
+        path.emplace_back(path.size() % 2 ? std::pair{x, y + 1} : std::pair{x + 1, y});
+    }
+    return path;
+}
+
+// A straight spine along +y with teeth of `tooth` points to the left between gaps.
+inline Coords Comb(int points, int tooth)
+{
+    Coords path{{0, 0}};
+    int y = 0;
+    while (static_cast<int>(path.size()) < points) {
+        // Out along the tooth, back one row up, then two steps up the spine.
+        for (int i = 1; i <= tooth && static_cast<int>(path.size()) < points; ++i)
+            path.emplace_back(-i, y);
+        for (int i = tooth; i >= 0 && static_cast<int>(path.size()) < points; --i)
+            path.emplace_back(-i, y + 1);
+        y += 2;
+        if (static_cast<int>(path.size()) < points)
+            path.emplace_back(0, y);
+    }
+    return path;
+}
+
+struct NamedPath {
+    std::string Name;
+    Coords Path;
+};
+
+// The 18 extreme shapes of 255 points: spirals both ways from each heading,
+// serpentines of height 2, 3, 5, 16 and 127, a staircase, and combs with
+// teeth of 1, 3, 10 and 40.
+inline std::vector<NamedPath> ExtremeShapes()
+{
+    std::vector<NamedPath> shapes;
+    for (int heading = 0; heading < 4; ++heading) {
+        shapes.push_back({"left spiral, heading " + std::to_string(heading), Spiral(MaxPoints, true, heading)});
+        shapes.push_back({"right spiral, heading " + std::to_string(heading), Spiral(MaxPoints, false, heading)});
+    }
+    for (int height : {2, 3, 5, 16, 127})
+        shapes.push_back({"serpentine of height " + std::to_string(height), Serpentine(MaxPoints, height)});
+    shapes.push_back({"staircase", Staircase(MaxPoints)});
+    for (int tooth : {1, 3, 10, 40})
+        shapes.push_back({"comb with teeth of " + std::to_string(tooth), Comb(MaxPoints, tooth)});
+    return shapes;
 }
