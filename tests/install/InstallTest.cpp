@@ -297,6 +297,7 @@ TEST_F(InstallTest, ManualPageDescribesTheCommandsTheToolHas)
         usages.append(first.mid(QStringLiteral("usage: vandrel-cli ").size()));
     }
     usages.append(QStringLiteral("[COMMAND] --help"));
+    usages.append(QStringLiteral("[COMMAND] --version"));
     EXPECT_EQ(tags, usages);
 }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,6 +22,8 @@
 
 #include "core/RecordingHost.h"
 #include "files/ProblemFile.h"
+#include "files/TextFile.h"
+#include "solver/Shortest.h"
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
 #include "ui/Messages.h"
