@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Puzzle.h"
-#include "core/RecordingHost.h"
+#include "support/RecordingHost.h"
 #include "core/RunErrors.h"
 #include "files/ProblemFile.h"
 #include "solver/Demonstration.h"
