@@ -1,4 +1,4 @@
-// FileHelpers.h: whole-file reads and writes for tests that set up or inspect files.
+// FileHelpers.h: whole-file reads and writes, record lines, and the messages of file faults, for the file and window tests.
 #pragma once
 
 #include <cstdint>
@@ -51,13 +51,33 @@ inline Found Find(TRecordsList& records, const QString& name)
 
 // The message of the EFileError that `action` raises, or a failure when it raises none.
 template <typename Action>
-std::string FileErrorOf(Action action)
+QString FileErrorOf(Action action)
 {
     try {
         action();
     } catch (const EFileError& e) {
-        return e.what();
+        return QString::fromUtf8(e.what());
     }
     ADD_FAILURE() << "no EFileError";
     return {};
+}
+
+// How the message of a file that cannot be read, or written, begins: the
+// player learns which file it is and what failed; the system's reason follows.
+inline QString ReadFailure(const QString& fileName)
+{
+    return QStringLiteral("ファイル「%1」を読めません: ").arg(fileName);
+}
+
+inline QString WriteFailure(const QString& fileName)
+{
+    return QStringLiteral("ファイル「%1」に書き込めません: ").arg(fileName);
+}
+
+// Whether `message` begins with `start`.
+inline ::testing::AssertionResult Begins(const QString& message, const QString& start)
+{
+    if (message.startsWith(start))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the message is \"" << message.toStdString() << "\"";
 }
