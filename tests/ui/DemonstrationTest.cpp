@@ -85,7 +85,7 @@ TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingI
         EXPECT_EQ(highlights[i], rotation ? Lime : Aqua) << "step " << i;
     }
     ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0], QStringLiteral("　　お　め　で　と　う　　"));
+    EXPECT_EQ(dialogs.Messages[0], Messages::Solved);
     EXPECT_FALSE(Widget("PanelJidou")->isVisible());
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_TRUE(form->Puzzle().IsSolved());
@@ -106,7 +106,7 @@ TEST_F(DemonstrationTest, WaitDoublesWithEachTrackBarPosition)
 
 TEST_F(DemonstrationTest, ContinuousRunWaitsTwicePerCycleAndEndsOnSolving)
 {
-    UseProblem(Problem({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+    UseProblem(ProblemLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
     OpenDemonstration();
     form->ButtonStepMouseDown(DoubleClick);
     EXPECT_EQ(form->Puzzle().MoveCount(), 3);
@@ -118,7 +118,7 @@ TEST_F(DemonstrationTest, ContinuousRunWaitsTwicePerCycleAndEndsOnSolving)
 
 TEST_F(DemonstrationTest, ContinuousRunOnAStraightPathMakesOneCycle)
 {
-    UseProblem(Problem({{0, 0}, {1, 0}, {2, 0}}));
+    UseProblem(ProblemLines({{0, 0}, {1, 0}, {2, 0}}));
     OpenDemonstration();
     form->ButtonStepMouseDown(DoubleClick);
     EXPECT_EQ(form->Puzzle().MoveCount(), 1);

@@ -31,6 +31,24 @@ protected:
         QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
     }
 
+    // A play of the sample with its first point picked: the operation group
+    // stands on the picture.
+    void PickTheOriginInAPlay()
+    {
+        ChooseMenu(MenuPuzzle);
+        Click(Button("ButtonStart"));
+        ClickWorld(0, 0);
+        ASSERT_EQ(form->Puzzle().SelectedPivot(), 1);
+        ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
+    }
+
+    // A player can only choose from the group while it is on the screen.
+    void ChooseOperationIfShown(int item)
+    {
+        if (Group("RadioGroupSousa")->isVisible())
+            ChooseOperation(item);
+    }
+
     QList<QPoint> EnteredPoints()
     {
         QList<QPoint> points;
@@ -162,7 +180,7 @@ TEST_F(EntryTest, BeginAgainAsksWhileUnsaved)
     dialogs.Answers = {false};
     Click(Button("ButtonNyuuryokuBegin"));
     ASSERT_EQ(dialogs.Questions.size(), 1u);
-    EXPECT_EQ(dialogs.Questions[0], QStringLiteral("保存してませんが，新しい問題を作りますか ? "));
+    EXPECT_EQ(dialogs.Questions[0], Messages::NewProblemQuestion);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
@@ -211,7 +229,7 @@ TEST_F(EntryTest, The256thPointIsRefused)
     }
     EXPECT_EQ(form->Puzzle().PointCount(), 255);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_TRUE(dialogs.Messages[0].contains(QStringLiteral("255")));
+    EXPECT_EQ(dialogs.Messages[0], Messages::PathFull);
     const LatticePoint end{form->Puzzle().WorkPath()[255].X, form->Puzzle().WorkPath()[255].Y};
     EXPECT_EQ(form->Session().EntryCorner(), end);
     Click(Button("ButtonNyuuryokuEnd"));
@@ -229,10 +247,10 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     dialogs.Files = {file};
     Click(Button("ButtonSave"));
     EXPECT_FALSE(form->Session().Unsaved());
-    EXPECT_EQ(dialogs.SaveProposals.back(), QStringLiteral("Vandrel000"));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ　Vandrel77     60000分 0秒"));
+    EXPECT_EQ(dialogs.SaveProposals.back(), Messages::SampleName);
+    EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel77", NoRecordSeconds));
     EXPECT_EQ(SplitTextLines(ReadFileBytes(file)),
-              Problem({{0, 0}, {0, 1}, {0, 2}, {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0}, {-2, -1}}));
+              ProblemLines({{0, 0}, {0, 1}, {0, 2}, {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0}, {-2, -1}}));
 
     ChooseMenu(1);
     dialogs.Files = {file};
@@ -242,6 +260,54 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     for (int step = 0; step < 20 && form->Session().GameMode() == ModePlay; ++step)
         form->ButtonStepMouseDown(0);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
-    EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　お　め　で　と　う　　"));
+    EXPECT_EQ(dialogs.Messages.back(), Messages::Solved);
     EXPECT_TRUE(form->Puzzle().IsSolved());
+}
+
+// The operation group, left standing when the menu switched from a play to
+// problem creation, must not fold the path being entered: the next commit
+// would then step from a corner that is no longer the path's end.
+TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotFoldAnEntry)
+{
+    PickTheOriginInAPlay();
+    ChooseMenu(MenuCreation);
+    Click(Button("ButtonNyuuryokuBegin"));
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
+    CommitAt(3, 0);
+    CommitAt(3, 2);
+    ASSERT_EQ(form->Puzzle().PointCount(), 6);
+
+    ChooseOperationIfShown(OpH);
+    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, 2) << "the entered path was folded";
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+
+    CommitAt(1, 2);
+    Click(Button("ButtonNyuuryokuEnd"));
+    EXPECT_EQ(form->Puzzle().PointCount(), 8);
+    EXPECT_EQ(PathFault(form->Puzzle().ProblemPath(), form->Puzzle().PointCount()), "");
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+// Nor may the group, chosen after the entry has ended, turn the entered path
+// by step directions left over from the paths before it (an entry never works
+// them out): that gave a path that runs through itself.
+TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotTurnTheEnteredPath)
+{
+    // A square whose steps close on the origin but for its missing fourth.
+    UseProblem(ProblemLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+    PickTheOriginInAPlay();
+    ChooseMenu(MenuCreation);
+    Click(Button("ButtonNyuuryokuBegin"));
+    CommitAt(0, -3);
+    CommitAt(-2, -3);
+    Click(Button("ButtonNyuuryokuEnd"));
+    ASSERT_EQ(form->Puzzle().PointCount(), 6);
+    ChooseMenu(MenuPuzzle);  // answered Yes
+
+    ChooseOperationIfShown(OpR);
+    EXPECT_EQ(PathFault(form->Puzzle().WorkPath(), form->Puzzle().PointCount()), "");
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].X, -2);
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, -3);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 }

@@ -1,4 +1,4 @@
-// UiFixture.h: a window under test, with dialogs and a clock that the test answers.
+// UiFixture.h: a window under test in a folder of its own, with dialogs and a clock that the test answers.
 #pragma once
 
 #include <deque>
@@ -7,20 +7,27 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
+#include <QLocale>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include "files/FileHelpers.h"
 #include "files/ProblemFile.h"
+#include "files/TextFile.h"
 #include "plot/MyImageU.h"
+#include "support/Paths.h"
 #include "ui/Controls.h"
+#include "ui/Messages.h"
 #include "ui/VandrelPathU.h"
 
 // Dialogs that log what they were asked and answer from queues. Unqueued
@@ -106,28 +113,50 @@ T* ControlOf(const TFormMain& form, const char* name)
     return control;
 }
 
-// The window at a known size: the picture is 800 by 600 pixels.
+// The lines of a problem file for `points`, as the game saves them.
+inline QStringList ProblemLines(const Coords& points)
+{
+    const Problem problem = ProblemOf(points);
+    return FormatProblemLines(problem.Points, problem.PointCount);
+}
+
+// The picture is 800 by 600 pixels in a window of this size.
+constexpr int ImageWidth = 800;
+constexpr int ImageHeight = 600;
+
+// Starts the game's window at its known size and waits until it is shown.
+inline void OpenWindow(std::unique_ptr<TFormMain>& form, TDialogs& dialogs, TClock& clock)
+{
+    form = std::make_unique<TFormMain>(dialogs, clock);
+    form->setWindowState(Qt::WindowNoState);
+    form->resize(ImageWidth + 40 + 134, ImageHeight);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_NE(form->PlotImage(), nullptr);
+}
+
+// The window of a test. Every test runs in a scratch folder of its own, which
+// is the current folder and so holds the records file; the window starts there.
 class UiTest : public ::testing::Test {
 protected:
-    static constexpr int ImageWidth = 800;
-    static constexpr int ImageHeight = 600;
-
+    QTemporaryDir scratch;
+    QString previousFolder = QDir::currentPath();
     TFakeDialogs dialogs;
     TFakeClock clock;
     std::unique_ptr<TFormMain> form;
 
     void SetUp() override
     {
-        QFile::remove(RecordsFileName);
-        form = std::make_unique<TFormMain>(dialogs, clock);
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(ImageWidth + 40 + 134, ImageHeight);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        ASSERT_NE(form->PlotImage(), nullptr);
+        ASSERT_TRUE(scratch.isValid());
+        ASSERT_TRUE(QDir::setCurrent(scratch.path()));
+        OpenWindow(form, dialogs, clock);
     }
 
-    void TearDown() override { form.reset(); }
+    void TearDown() override
+    {
+        form.reset();
+        QDir::setCurrent(previousFolder);
+    }
 
     TMyImage2& Image() { return *form->PlotImage(); }
 
@@ -202,15 +231,48 @@ protected:
         ASSERT_TRUE(form->LoadProblemText(lines));
     }
 
-    static QStringList Problem(std::initializer_list<std::pair<int, int>> points)
+    // Writes a problem file into the test's folder; gives its full path.
+    static QString WriteProblem(const QString& name, const Coords& points)
     {
-        PathArray path{};
-        int i = 1;
-        for (auto [x, y] : points) {
-            path[i].X = x;
-            path[i].Y = y;
-            ++i;
-        }
-        return FormatProblemLines(path, static_cast<std::uint8_t>(points.size()));
+        const QString file = QDir::current().filePath(name);
+        WriteFileAtomically(file, JoinTextLines(ProblemLines(points)));
+        return file;
+    }
+
+    // Opens the corner path (0,0), (1,0), (1,1) as "Vandrel5" with "開く" of
+    // the puzzle mode; the records file is read again.
+    void OpenCorner()
+    {
+        dialogs.Files = {WriteProblem("Vandrel5.txt", {{0, 0}, {1, 0}, {1, 1}})};
+        ChooseMenu(MenuPuzzle);
+        Click(Button("ButtonOpenAll"));
+        ASSERT_EQ(form->ProblemName(), QStringLiteral("Vandrel5"));
+        ASSERT_EQ(form->Puzzle().PointCount(), 3);
+    }
+
+    // Plays the opened corner path to its end in `seconds`.
+    void SolveCornerIn(int seconds)
+    {
+        Click(Button("ButtonStart"));
+        ASSERT_EQ(form->Session().GameMode(), ModePlay);
+        clock.Now += seconds;
+        form->TimerTimer();
+        ClickWorld(1, 0);
+        ChooseOperation(OpR);
+        EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+        EXPECT_TRUE(form->Puzzle().IsSolved());
+    }
+
+    // The lines of the records file, without their line ends.
+    static QList<QByteArray> RecordLines()
+    {
+        return QFile::exists(RecordsFileName) ? SplitByteLines(ReadAll(RecordsFileName)) : QList<QByteArray>{};
+    }
+
+    // The line a best time of `seconds` stored today gives `name`.
+    QByteArray StoredRecord(const QByteArray& name, int seconds) const
+    {
+        return RecordLine(name, QByteArray::number(seconds),
+                          ToShiftJis(QLocale::system().toString(clock.Date, QLocale::ShortFormat)));
     }
 };
