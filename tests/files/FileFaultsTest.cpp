@@ -3,9 +3,7 @@
 #include <random>
 #include <string>
 
-#include <QDate>
 #include <QDir>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,20 +18,11 @@
 
 namespace {
 
-const QDate SomeDay(2024, 3, 5);
-
 // Bytes of a literal that may hold NULs.
 template <std::size_t N>
 QByteArray Bytes(const char (&literal)[N])
 {
     return QByteArray(literal, N - 1);
-}
-
-// The line a store on SomeDay writes.
-QByteArray StoredLine(const QByteArray& name, int seconds)
-{
-    return RecordLine(name, QByteArray::number(seconds),
-                      ToShiftJis(QLocale::system().toString(SomeDay, QLocale::ShortFormat)));
 }
 
 // Every file in a folder, hidden ones too: a failed write leaves no temporary file behind.
@@ -123,7 +112,7 @@ TEST_F(RecordsFileFaults, ReadOnlyFolderLeavesTheOldFileAndTheNextStoreKeepsEver
     // Once the folder can be written again, the record kept in the list
     // reaches the file with every other line.
     records.StoreBestTime(found.line, "Vandrel5", 41, SomeDay, fileName);
-    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{RecordLine("Alpha", "17", "2020/01/01"), StoredLine("Vandrel5", 41),
+    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{RecordLine("Alpha", "17", "2020/01/01"), StoredLine("Vandrel5", 41, SomeDay),
                                                     RecordLine("Zeta", "9", "2021/02/02")}));
 }
 
@@ -158,7 +147,7 @@ TEST_F(RecordsFileFaults, FolderThatIsAFileRefusesTheLoadAndTheStore)
     const Found found = Find(list, "Vandrel5");
     EXPECT_TRUE(Begins(FileErrorOf([&] { list.StoreBestTime(found.line, "Vandrel5", 42, SomeDay, below); }),
                        WriteFailure(below)));
-    EXPECT_EQ(list.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), StoredLine("Vandrel5", 42)}));
+    EXPECT_EQ(list.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), StoredLine("Vandrel5", 42, SomeDay)}));
     EXPECT_EQ(ReadAll(plain), QByteArray("a plain file"));
 }
 
@@ -195,13 +184,13 @@ TEST_F(RecordsFileFaults, FullDiskLeavesTheOldFileWholeAtAnyPoint)
             message = FileErrorOf([&] { records.StoreBestTime(found.line, "P003001", 42, SomeDay, fileName); });
         }
         EXPECT_TRUE(Begins(message, WriteFailure(fileName)));
-        EXPECT_EQ(records.Lines[found.line], StoredLine("P003001", 42)) << "the list holds the new record";
+        EXPECT_EQ(records.Lines[found.line], StoredLine("P003001", 42, SomeDay)) << "the list holds the new record";
         EXPECT_EQ(ReadAll(fileName), old) << "room for " << room << " bytes";
         EXPECT_EQ(FilesIn(folder), QStringList{RecordsFileName}) << "room for " << room << " bytes";
     }
     records.StoreBestTime(found.line, "P003001", 42, SomeDay, fileName);
     QList<QByteArray> expected = lines;
-    expected.insert(1501, StoredLine("P003001", 42));
+    expected.insert(1501, StoredLine("P003001", 42, SomeDay));
     EXPECT_EQ(LinesOf(fileName), expected);
 }
 
@@ -225,7 +214,7 @@ TEST_F(RecordsFileFaults, FileThatCannotBeReadIsNotReplaced)
     }
     EXPECT_TRUE(Begins(loadMessage, ReadFailure(fileName)));
     EXPECT_TRUE(Begins(storeMessage, ReadFailure(fileName)));
-    EXPECT_EQ(list.Lines, QList<QByteArray>{StoredLine("Vandrel5", 42)}) << "the list holds the new record";
+    EXPECT_EQ(list.Lines, QList<QByteArray>{StoredLine("Vandrel5", 42, SomeDay)}) << "the list holds the new record";
     EXPECT_EQ(ReadAll(fileName), old);
     EXPECT_EQ(FilesIn(folder), QStringList{RecordsFileName});
 }
@@ -250,7 +239,7 @@ TEST_F(RecordsFileFaults, BinaryJunkIsKeptLineForLine)
     records.StoreBestTime(found.line, "Vandrel5", 42, SomeDay, fileName);
 
     QList<QByteArray> expected = before;
-    expected.insert(found.line, StoredLine("Vandrel5", 42));
+    expected.insert(found.line, StoredLine("Vandrel5", 42, SomeDay));
     EXPECT_EQ(ReadAll(fileName), JoinByteLines(expected)) << "every junk line as it was, each ended by CR LF";
 }
 
@@ -266,7 +255,7 @@ TEST_F(RecordsFileFaults, JunkInATimeFieldIsPassedOverAndKept)
     EXPECT_EQ(found.line, 2);
     EXPECT_EQ(found.seconds, NoRecordSeconds);
     records.StoreBestTime(found.line, "Vandrel5", 42, SomeDay, fileName);
-    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{lines[0], lines[1], StoredLine("Vandrel5", 42), lines[2]}));
+    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{lines[0], lines[1], StoredLine("Vandrel5", 42, SomeDay), lines[2]}));
 }
 
 TEST_F(RecordsFileFaults, UnsortedFileLosesNoLine)
@@ -282,7 +271,7 @@ TEST_F(RecordsFileFaults, UnsortedFileLosesNoLine)
     EXPECT_EQ(found.line, 0);
     EXPECT_EQ(found.seconds, NoRecordSeconds);
     records.StoreBestTime(found.line, "Vandrel5", 200, SomeDay, fileName);
-    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{StoredLine("Vandrel5", 200), lines[0], lines[1], lines[2]}));
+    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{StoredLine("Vandrel5", 200, SomeDay), lines[0], lines[1], lines[2]}));
 
     // From then on the problem finds that line again.
     TRecordsList reread;
@@ -304,7 +293,7 @@ TEST_F(RecordsFileFaults, DuplicateNameUsesAndReplacesOnlyItsFirstLine)
     EXPECT_EQ(found.line, 1);
     EXPECT_EQ(found.seconds, 100);
     records.StoreBestTime(found.line, "Vandrel5", 80, SomeDay, fileName);
-    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{lines[0], StoredLine("Vandrel5", 80), lines[2], lines[3]}));
+    EXPECT_EQ(LinesOf(fileName), (QList<QByteArray>{lines[0], StoredLine("Vandrel5", 80, SomeDay), lines[2], lines[3]}));
     EXPECT_EQ(Find(records, "Vandrel5").seconds, 80);
     EXPECT_EQ(records.Lines.size(), 4);
 }
@@ -329,7 +318,7 @@ TEST_F(RecordsFileFaults, MegabyteLinesAreReadByTheirFirstColumnsAndKept)
     EXPECT_EQ(ReadAll(fileName), old);
 
     records.StoreBestTime(found.line, "Vandrel5", 299, SomeDay, fileName);
-    EXPECT_EQ(ReadAll(fileName), alpha + "\r\n" + StoredLine("Vandrel5", 299) + "\r\n" + zeds + "\r\n");
+    EXPECT_EQ(ReadAll(fileName), alpha + "\r\n" + StoredLine("Vandrel5", 299, SomeDay) + "\r\n" + zeds + "\r\n");
 }
 
 TEST_F(RecordsFileFaults, ThousandsOfLinesKeepTheirOrder)
@@ -345,7 +334,7 @@ TEST_F(RecordsFileFaults, ThousandsOfLinesKeepTheirOrder)
     records.StoreBestTime(found.line, "P005001", 42, SomeDay, fileName);
 
     QList<QByteArray> expected = lines;
-    expected.insert(2501, StoredLine("P005001", 42));
+    expected.insert(2501, StoredLine("P005001", 42, SomeDay));
     EXPECT_EQ(LinesOf(fileName), expected);
 }
 
@@ -371,7 +360,7 @@ TEST_F(RecordsFileFaults, MoreLinesThanALineNumberHoldsRefuseOnlyWhatCannotBeNum
     EXPECT_EQ(found.line, 5);
     records.StoreBestTime(found.line, "P000010", 42, SomeDay, fileName);
     QList<QByteArray> expected = lines;
-    expected[5] = StoredLine("P000010", 42);
+    expected[5] = StoredLine("P000010", 42, SomeDay);
     EXPECT_EQ(LinesOf(fileName), expected);
 }
 

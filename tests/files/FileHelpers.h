@@ -5,11 +5,14 @@
 #include <string>
 
 #include <QByteArray>
+#include <QDate>
 #include <QFile>
+#include <QLocale>
 #include <QString>
 
 #include "core/RunErrors.h"
 #include "files/Records.h"
+#include "files/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +37,20 @@ inline QByteArray RecordLine(const QByteArray& name, const QByteArray& seconds, 
     if (!date.isNull())
         line += date.rightJustified(20, ' ');
     return line;
+}
+
+// A day for the stores of a test, and the date a store on it writes.
+inline const QDate SomeDay(2024, 3, 5);
+
+inline QByteArray ShortDate(const QDate& date)
+{
+    return ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
+}
+
+// The line a store of `seconds` for `name` on `date` writes.
+inline QByteArray StoredLine(const QByteArray& name, int seconds, const QDate& date)
+{
+    return RecordLine(name, QByteArray::number(seconds), ShortDate(date));
 }
 
 struct Found {

@@ -1,7 +1,5 @@
 // RecordsTest.cpp: the best-time records list: lookup, sorted insertion, stores and its file.
-#include <QDate>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,17 +8,6 @@
 #include "core/RunErrors.h"
 #include "files/Records.h"
 #include "files/TextFile.h"
-
-namespace {
-
-QByteArray ShortDate(const QDate& date)
-{
-    return ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
-}
-
-const QDate SomeDay(2024, 3, 5);
-
-}  // namespace
 
 // --- Lookup and insertion --------------------------------------------------------
 
@@ -228,7 +215,7 @@ TEST(RecordsStore, ReplacesOnlyTheGivenLine)
     TRecordsList records;
     records.Lines = {RecordLine("Alpha", "17"), RecordLine("Beta", "300", "old date"), RecordLine("Zeta", "9")};
     records.StoreBestTime(1, "Beta", 299, SomeDay, fileName);
-    EXPECT_EQ(records.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), RecordLine("Beta", "299", ShortDate(SomeDay)),
+    EXPECT_EQ(records.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), StoredLine("Beta", 299, SomeDay),
                                                 RecordLine("Zeta", "9")}));
     TRecordsList reread;
     reread.Load(fileName);

@@ -76,7 +76,7 @@ protected:
         dialogs.Messages.clear();
         SolveCornerIn(42);
         EXPECT_EQ(dialogs.Messages, std::vector<QString>{Messages::Solved});
-        EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredRecord("Vandrel5", 42)});
+        EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 42, clock.Date)});
     }
 };
 
@@ -177,10 +177,10 @@ TEST_F(FileFaultsTest, RecordsFileThatCannotBeReadIsReportedAndThePlayGoesOn)
     dialogs.Messages.clear();
     OpenCorner();
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredRecord("Vandrel5", 42)});
+    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 42, clock.Date)});
     EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel5", 42));
     SolveCornerIn(30);
-    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredRecord("Vandrel5", 30)});
+    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 30, clock.Date)});
 }
 
 TEST_F(FileFaultsTest, RecordsFileThatCannotBeWrittenIsReportedAndThePlayGoesOn)
@@ -204,5 +204,5 @@ TEST_F(FileFaultsTest, RecordsFileThatCannotBeWrittenIsReportedAndThePlayGoesOn)
     dialogs.Messages.clear();
     SolveCornerIn(41);
     EXPECT_EQ(dialogs.Messages, std::vector<QString>{Messages::Solved});
-    EXPECT_EQ(RecordLines(), (QList<QByteArray>{others[0], StoredRecord("Vandrel5", 41), others[1]}));
+    EXPECT_EQ(RecordLines(), (QList<QByteArray>{others[0], StoredLine("Vandrel5", 41, clock.Date), others[1]}));
 }

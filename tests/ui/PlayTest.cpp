@@ -42,7 +42,7 @@ TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
     EXPECT_FALSE(TimerControl()->isActive());
     EXPECT_EQ(form->Session().BestSeconds(), 42);
 
-    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredRecord("Vandrel5", 42)});
+    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 42, clock.Date)});
 
     // After the solve, clicks select nothing.
     ClickWorld(1, 0);

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QLocale>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -267,12 +266,5 @@ protected:
     static QList<QByteArray> RecordLines()
     {
         return QFile::exists(RecordsFileName) ? SplitByteLines(ReadAll(RecordsFileName)) : QList<QByteArray>{};
-    }
-
-    // The line a best time of `seconds` stored today gives `name`.
-    QByteArray StoredRecord(const QByteArray& name, int seconds) const
-    {
-        return RecordLine(name, QByteArray::number(seconds),
-                          ToShiftJis(QLocale::system().toString(clock.Date, QLocale::ShortFormat)));
     }
 };
