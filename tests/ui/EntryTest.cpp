@@ -5,32 +5,8 @@
 #include <QDir>
 #include <QSlider>
 
-#include "files/TextFile.h"
-
 class EntryTest : public UiTest {
 protected:
-    void Begin()
-    {
-        ChooseMenu(0);
-        Click(Button("ButtonNyuuryokuBegin"));
-        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
-    }
-
-    QPoint Pixel(int x, int y) { return Image().WorldToPixel(x, y); }
-
-    void MoveTo(int x, int y)
-    {
-        const QPoint p = Pixel(x, y);
-        form->ImageMouseMove(0, p.x(), p.y());
-    }
-
-    // Moves the band to (x, y) and releases there, as a click does.
-    void CommitAt(int x, int y)
-    {
-        MoveTo(x, y);
-        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
-    }
-
     // A play of the sample with its first point picked: the operation group
     // stands on the picture.
     void PickTheOriginInAPlay()
@@ -60,7 +36,7 @@ protected:
 
 TEST_F(EntryTest, BeginCutsThePathToTheOriginAndSetsTheXorPen)
 {
-    Begin();
+    BeginEntry();
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_FALSE(Button("ButtonNyuuryokuBegin")->isEnabled());
     EXPECT_TRUE(Button("ButtonNyuuryokuEnd")->isEnabled());
@@ -74,7 +50,7 @@ TEST_F(EntryTest, BeginCutsThePathToTheOriginAndSetsTheXorPen)
 
 TEST_F(EntryTest, BandSnapsToTheCornersRowOrColumn)
 {
-    Begin();
+    BeginEntry();
     MoveTo(3, 2);
     EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{3, 0}));
     MoveTo(2, 3);
@@ -87,7 +63,7 @@ TEST_F(EntryTest, BandSnapsToTheCornersRowOrColumn)
 
 TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
 {
-    Begin();
+    BeginEntry();
     const QImage before = Image().Surface().copy();
     MoveTo(4, 1);
     EXPECT_NE(Image().Surface(), before);
@@ -97,7 +73,7 @@ TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
 
 TEST_F(EntryTest, ReleaseWithoutAMoveCommitsNothing)
 {
-    Begin();
+    BeginEntry();
     QTest::mouseClick(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(0, 0));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_FALSE(form->Session().Unsaved());
@@ -105,7 +81,7 @@ TEST_F(EntryTest, ReleaseWithoutAMoveCommitsNothing)
 
 TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
 {
-    Begin();
+    BeginEntry();
     CommitAt(3, 1);
     EXPECT_EQ(EnteredPoints(), (QList<QPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
     EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{3, 0}));
@@ -115,7 +91,7 @@ TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
 
 TEST_F(EntryTest, CommitStopsBeforeThePath)
 {
-    Begin();
+    BeginEntry();
     CommitAt(0, 2);
     CommitAt(3, 2);
     CommitAt(3, 0);
@@ -127,7 +103,7 @@ TEST_F(EntryTest, CommitStopsBeforeThePath)
 
 TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
 {
-    Begin();
+    BeginEntry();
     CommitAt(3, 0);
     QCursor::setPos(0, 0);
     CommitAt(1, 0);
@@ -138,7 +114,7 @@ TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
 
 TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
 {
-    Begin();
+    BeginEntry();
     MoveTo(3, 0);
     const QPoint from = Pixel(3, 0);
     QTest::mousePress(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, from);
@@ -151,7 +127,7 @@ TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
 
 TEST_F(EntryTest, DoubleClickCommitsThenEnds)
 {
-    Begin();
+    BeginEntry();
     MoveTo(0, 2);
     DoubleClickImage(Pixel(0, 2));
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
@@ -165,7 +141,7 @@ TEST_F(EntryTest, DoubleClickCommitsThenEnds)
 
 TEST_F(EntryTest, EndRightAfterBeginGivesTheOriginAlone)
 {
-    Begin();
+    BeginEntry();
     Click(Button("ButtonNyuuryokuEnd"));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     form->DrawPath();  // a path of one point draws without a line
@@ -174,7 +150,7 @@ TEST_F(EntryTest, EndRightAfterBeginGivesTheOriginAlone)
 
 TEST_F(EntryTest, BeginAgainAsksWhileUnsaved)
 {
-    Begin();
+    BeginEntry();
     CommitAt(2, 0);
     Click(Button("ButtonNyuuryokuEnd"));
     dialogs.Answers = {false};
@@ -187,7 +163,7 @@ TEST_F(EntryTest, BeginAgainAsksWhileUnsaved)
 
 TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
 {
-    Begin();
+    BeginEntry();
     CommitAt(0, -3);
     ChooseMenu(1);  // answered Yes
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
@@ -199,7 +175,7 @@ TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
 
 TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
 {
-    Begin();
+    BeginEntry();
     CommitAt(3, 0);
     MoveTo(3, 4);  // a band up from (3,0)
     QTest::keyClick(form.get(), Qt::Key_Left);  // pans and redraws
@@ -216,7 +192,7 @@ TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
 
 TEST_F(EntryTest, The256thPointIsRefused)
 {
-    Begin();
+    BeginEntry();
     // A comb of teeth 20 high; the commits go on until one is refused.
     int x = 0;
     bool up = true;
@@ -238,7 +214,7 @@ TEST_F(EntryTest, The256thPointIsRefused)
 
 TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
 {
-    Begin();
+    BeginEntry();
     CommitAt(0, 2);
     CommitAt(-2, 2);
     CommitAt(-2, -1);
@@ -270,8 +246,7 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
 TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotFoldAnEntry)
 {
     PickTheOriginInAPlay();
-    ChooseMenu(MenuCreation);
-    Click(Button("ButtonNyuuryokuBegin"));
+    BeginEntry();
     EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     CommitAt(3, 0);
     CommitAt(3, 2);
@@ -297,8 +272,7 @@ TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotTurnTheEnteredPath)
     // A square whose steps close on the origin but for its missing fourth.
     UseProblem(ProblemLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
     PickTheOriginInAPlay();
-    ChooseMenu(MenuCreation);
-    Click(Button("ButtonNyuuryokuBegin"));
+    BeginEntry();
     CommitAt(0, -3);
     CommitAt(-2, -3);
     Click(Button("ButtonNyuuryokuEnd"));

@@ -105,11 +105,8 @@ TEST_F(FileFaultsTest, InvalidProblemFileIsReportedByLineAndThePlayGoesOn)
 TEST_F(FileFaultsTest, FailedSaveIsReportedAndTheProblemAndItsNameStay)
 {
     // An entered problem, unsaved, saved over an older file on a full disk.
-    ChooseMenu(MenuCreation);
-    Click(Button("ButtonNyuuryokuBegin"));
-    const QPoint end = Image().WorldToPixel(0, 2);
-    form->ImageMouseMove(0, end.x(), end.y());
-    QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, end);
+    BeginEntry();
+    CommitAt(0, 2);
     Click(Button("ButtonNyuuryokuEnd"));
     ASSERT_TRUE(form->Session().Unsaved());
     const QString target = QDir::current().filePath("Vandrel7.txt");

@@ -188,13 +188,9 @@ TEST_F(PlayTest, ClickBeforeAnyModeSelectsNothing)
 // turn the entered path rigidly, not along the previous path's directions.
 TEST_F(PlayTest, MoveRightAfterAnEntryTurnsTheEnteredPath)
 {
-    ChooseMenu(MenuCreation);
-    Click(Button("ButtonNyuuryokuBegin"));
-    for (auto [x, y] : {std::pair{0, 2}, std::pair{2, 2}}) {
-        const QPoint p = Image().WorldToPixel(x, y);
-        form->ImageMouseMove(0, p.x(), p.y());
-        form->ImageMouseUp(Qt::LeftButton, 0, p.x(), p.y());
-    }
+    BeginEntry();
+    CommitAt(0, 2);
+    CommitAt(2, 2);
     Click(Button("ButtonNyuuryokuEnd"));
     ChooseMenu(MenuPuzzle);
     Click(Button("ButtonJidou"));

@@ -173,14 +173,35 @@ protected:
     QPlainTextEdit* Memo(const char* name) const { return Control<QPlainTextEdit>(name); }
     QTimer* TimerControl() const { return Control<QTimer>("Timer"); }
 
-    // Work that is not saved: a segment drawn in problem creation.
-    void MakeUnsaved()
+    QPoint Pixel(int x, int y) { return Image().WorldToPixel(x, y); }
+
+    // Begins a path entry in problem creation.
+    void BeginEntry()
     {
         ChooseMenu(MenuCreation);
         Click(Button("ButtonNyuuryokuBegin"));
-        form->ImageMouseMove(0, Image().WorldToPixel(2, 0).x(), Image().WorldToPixel(2, 0).y());
-        const QPoint at = Image().WorldToPixel(2, 0);
-        form->ImageMouseUp(Qt::LeftButton, 0, at.x(), at.y());
+        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
+    }
+
+    // Moves the mouse, and with it the entry's band, to (x, y).
+    void MoveTo(int x, int y)
+    {
+        const QPoint p = Pixel(x, y);
+        form->ImageMouseMove(0, p.x(), p.y());
+    }
+
+    // Moves the band to (x, y) and releases there, as a click does.
+    void CommitAt(int x, int y)
+    {
+        MoveTo(x, y);
+        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
+    }
+
+    // Work that is not saved: a segment drawn in problem creation.
+    void MakeUnsaved()
+    {
+        BeginEntry();
+        CommitAt(2, 0);
         Click(Button("ButtonNyuuryokuEnd"));
         ASSERT_TRUE(form->Session().Unsaved());
     }
