@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/LongPaths.h"
+#include "support/Paths.h"
 #include "files/ProblemFile.h"
 #include "solver/Shortest.h"
 
@@ -70,7 +70,7 @@ void BM_SolveRandomPaths(benchmark::State& state)
     std::mt19937_64 rng(0x5017'2025'0001ULL);
     std::vector<Problem> problems;
     for (int i = 0; i < Paths; ++i)
-        problems.push_back(ProblemOf(RandomLongPath(rng)));
+        problems.push_back(ProblemOf(RandomPath(rng, 2, 255)));
 
     std::vector<double> ms(Paths);
     std::uint64_t nodes = 0, mostNodes = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
+#include "core/RunErrors.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ TEST(ApplyCommand, InvalidOrMissingProblemAppliesNothing)
     CliRun run = RunCli({"apply", bad, "R1"});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, bad.toUtf8() + ":3: '  x1' は整数ではありません\n");
+    EXPECT_EQ(run.Err, bad.toUtf8() + ":3: " + EConvertError("  x1").what() + "\n");
 
     run = RunCli({"apply", dir.filePath("missing.txt"), "R1"});
     EXPECT_EQ(run.ExitCode, 2);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
+#include "core/RunErrors.h"
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 
@@ -82,7 +83,7 @@ TEST(CheckCommand, NonIntegerFieldGivesFileLineAndConversionMessage)
     const CliRun run = RunCli({"check", path});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, path.toUtf8() + ":3: '  x1' は整数ではありません\n");
+    EXPECT_EQ(run.Err, path.toUtf8() + ":3: " + EConvertError("  x1").what() + "\n");
 }
 
 TEST(CheckCommand, FileInTheFaultLineIsThePathAsGiven)
@@ -93,7 +94,7 @@ TEST(CheckCommand, FileInTheFaultLineIsThePathAsGiven)
     for (const QString& given : {QString("sub/bad.txt"), QString("./sub/../sub/bad.txt")}) {
         const CliRun run = RunCli({"check", given}, dir.path());
         EXPECT_EQ(run.ExitCode, 1);
-        EXPECT_EQ(run.Err, given.toUtf8() + ":3: '  x1' は整数ではありません\n");
+        EXPECT_EQ(run.Err, given.toUtf8() + ":3: " + EConvertError("  x1").what() + "\n");
     }
 }
 

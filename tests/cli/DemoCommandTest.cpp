@@ -1,24 +1,17 @@
 // DemoCommandTest.cpp: `vandrel-cli demo` steps the game's demonstration and reports every move.
-#include <iterator>
-
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
+#include "core/RunErrors.h"
+#include "support/SampleSolution.h"
 
 namespace {
-
-// The demonstration's moves on the built-in sample, in order.
-const char* const SampleMoves[] = {
-    "V 25", "V 40", "V 57", "V 65", "V 13", "V 5",  "H 19", "H 33", "H 43", "H 52", "H 62",
-    "H 68", "H 9",  "H 3",  "R 69", "L 67", "R 64", "L 60", "R 55", "L 49", "R 44", "L 43",
-    "R 37", "L 29", "R 22", "L 16", "R 11", "L 7",  "R 4",  "L 2",  "R 1",
-};
 
 QByteArray FirstSampleMoves(int n)
 {
     QByteArray lines;
     for (int i = 0; i < n; ++i)
-        lines += QByteArray(SampleMoves[i]) + '\n';
+        lines += QByteArray::fromStdString(SampleSolution[i]) + '\n';
     return lines;
 }
 
@@ -26,7 +19,7 @@ QByteArray FirstSampleMoves(int n)
 
 TEST(DemoCommand, SampleIsSolvedInTheThirtyOneKnownMoves)
 {
-    static_assert(std::size(SampleMoves) == 31);
+    ASSERT_EQ(SampleSolution.size(), 31u);
     QTemporaryDir dir;
     const CliRun run = RunCli({"demo", WriteFile(dir, "s.txt", SampleFileBytes())});
     EXPECT_EQ(run.ExitCode, 0);
@@ -96,7 +89,7 @@ TEST(DemoCommand, InvalidOrMissingProblemPrintsNoSteps)
     CliRun run = RunCli({"demo", bad});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, bad.toUtf8() + ":3: '  x1' は整数ではありません\n");
+    EXPECT_EQ(run.Err, bad.toUtf8() + ":3: " + EConvertError("  x1").what() + "\n");
 
     run = RunCli({"demo", dir.filePath("missing.txt")});
     EXPECT_EQ(run.ExitCode, 2);

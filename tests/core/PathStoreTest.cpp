@@ -1,6 +1,5 @@
 // PathStoreTest.cpp: the derived corner structure, point lookup, appending and axis extension.
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -8,7 +7,7 @@
 
 #include "core/PathStore.h"
 #include "core/RunErrors.h"
-#include "core/RecordingHost.h"
+#include "support/RecordingHost.h"
 
 namespace {
 
@@ -51,11 +50,6 @@ void PoisonDerived(TStoreProbe& s)
         p.PrevCorner = 0xEE;
         p.NextCorner = 0xEE;
     }
-}
-
-bool SameBytes(const PathArray& a, const PathArray& b)
-{
-    return std::memcmp(a.data(), b.data(), sizeof(PathArray)) == 0;
 }
 
 // A store on the heap holding `points`.
@@ -221,7 +215,7 @@ TEST(FindPoint, BoundOutsideTheStoreIsARangeError)
     try {
         s->FindPoint(0, 0, 256);
     } catch (const ERunError& e) {
-        EXPECT_STREQ(e.what(), "範囲チェックエラー");
+        EXPECT_STREQ(e.what(), ERangeError().what());
     }
 }
 

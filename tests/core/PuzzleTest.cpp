@@ -1,23 +1,17 @@
 // PuzzleTest.cpp: the four operations, refusal and restore, the history with undo, the solved test.
 #include <climits>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "core/Puzzle.h"
 #include "core/RunErrors.h"
-#include "core/RecordingHost.h"
+#include "support/RecordingHost.h"
 
 namespace {
 
 using Call = RecordingHost::Call;
-
-bool SameBytes(const PathArray& a, const PathArray& b)
-{
-    return std::memcmp(a.data(), b.data(), sizeof(PathArray)) == 0;
-}
 
 class PuzzleTest : public testing::Test {
 protected:
@@ -122,7 +116,7 @@ TEST_F(PuzzleTest, RefusalShowsTheFailureOverTheResultThenRestores)
     const Coords refused{{0, 0}, {1, 0}, {0, 0}};
     ASSERT_EQ(host.Calls(), (std::vector<Call>{Call::DrawPath, Call::ShowMessage, Call::DrawPath}));
     EXPECT_EQ(host.Log[0].Path, refused) << "the refused result is drawn first";
-    EXPECT_EQ(host.Log[1].Text, "　　失　　敗　　");
+    EXPECT_EQ(host.Log[1].Text, TPuzzle::FailureMessage);
     EXPECT_EQ(host.Log[1].Path, refused) << "the message is shown over the refused result";
     EXPECT_EQ(host.Log[2].Path, corner) << "restored only after the message";
 
@@ -548,7 +542,7 @@ TEST_F(PuzzleTest, MirrorBeyondInt32IsAnOverflowError)
         puzzle.ReflectTail(2, MirrorX);
         ADD_FAILURE() << "no error";
     } catch (const ERunError& e) {
-        EXPECT_STREQ(e.what(), "整数のオーバーフロー");
+        EXPECT_STREQ(e.what(), EIntOverflow().what());
     }
     // Mirroring Y stays in range.
     EXPECT_EQ(puzzle.ApplyOperation(OpH, 2), MoveOutcome::Applied);
@@ -564,30 +558,15 @@ TEST_F(PuzzleTest, StepBeyondInt32IsAnOverflowError)
     EXPECT_THROW(puzzle.ApplyOperation(OpL, 1), EIntOverflow);
 }
 
-// A host whose solved handling fails, as a records file that cannot be written does.
-namespace {
-class FailingSolveHost : public PuzzleHost {
-public:
-    void DrawPath() override {}
-    void HighlightTail(std::uint8_t, std::uint8_t) override {}
-    void ShowMessage(const std::string&) override {}
-    void SetUndoEnabled(bool enabled) override { undoEnabled = enabled; }
-    void PathSolved() override { throw EFileError("records"); }
-    bool undoEnabled = true;
-};
-} // namespace
-
-TEST(UndoTest, UndoIsTakenBackEvenWhenTheSolvedHandlingFails)
+TEST_F(PuzzleTest, UndoIsTakenBackEvenWhenTheSolvedHandlingFails)
 {
-    FailingSolveHost host;
-    TPuzzle puzzle(host);
-    // (0,0),(1,0),(2,0): straight; H at 2 changes nothing but counts as a move
-    // whose undo reports the straight path solved.
-    puzzle.SetPath(ProblemOf(StraightPath(3, 1, 0)));
-    puzzle.DeriveStructure();
+    // H at 2 leaves the straight path as it is but counts as a move, whose
+    // undo reports the straight path solved again.
+    rig->Load(StraightPath(3, 1, 0));
+    host.FailSolvedHandling = true;
     EXPECT_THROW(puzzle.ApplyOperation(OpH, 2), EFileError);
     ASSERT_EQ(puzzle.MoveCount(), 1);
     EXPECT_THROW(puzzle.Undo(), EFileError);
     EXPECT_EQ(puzzle.MoveCount(), 0);
-    EXPECT_FALSE(host.undoEnabled);
+    EXPECT_FALSE(host.LastUndoState(true));
 }

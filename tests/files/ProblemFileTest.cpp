@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/RunErrors.h"
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 
@@ -227,7 +228,7 @@ TEST(ParseProblem, NonIntegerFieldIsQuotedAsItStands)
                           Case{"  $0   0", "  $0"}, Case{"   0 0x0", " 0x0"}, Case{"   -   0", "   -"}}) {
         const ProblemError error = ParseInvalid({"   2", "   0   0", c.line});
         EXPECT_EQ(error.Line, 3) << "line '" << c.line << "'";
-        EXPECT_EQ(error.Message, QStringLiteral("'%1' は整数ではありません").arg(c.field)) << "line '" << c.line << "'";
+        EXPECT_EQ(error.Message, EConvertError(c.field).what()) << "line '" << c.line << "'";
     }
 }
 
@@ -299,5 +300,5 @@ TEST(ParseProblem, ControlCharactersInAFieldShowInTheMessage)
     const auto* error = std::get_if<ProblemError>(&parse);
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->Line, 3);
-    EXPECT_EQ(error->Message, QStringLiteral("'  \uFFFD1' は整数ではありません"));
+    EXPECT_EQ(error->Message, EConvertError("  \uFFFD1").what());
 }

@@ -1,28 +1,13 @@
 // RecordsTest.cpp: the best-time records list: lookup, sorted insertion, stores and its file.
-#include <QDate>
-#include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "FileHelpers.h"
-#include "WriteLimit.h"
 #include "core/RunErrors.h"
 #include "files/Records.h"
 #include "files/TextFile.h"
-
-namespace {
-
-QByteArray ShortDate(const QDate& date)
-{
-    return ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
-}
-
-const QDate SomeDay(2024, 3, 5);
-
-}  // namespace
 
 // --- Lookup and insertion --------------------------------------------------------
 
@@ -191,6 +176,15 @@ TEST(RecordsLongNames, KeepOneLineAcrossNamingsAndStores)
     }
 }
 
+TEST(RecordsNameKey, LineBreaksBecomeQuestionMarks)
+{
+    EXPECT_EQ(TRecordsList::NameKey(QStringLiteral("a\r\nb")), "a??b");
+    EXPECT_EQ(TRecordsList::NameKey(QStringLiteral("\n")), "?");
+    // Other characters below the blank never split a line and stay as they are.
+    EXPECT_EQ(TRecordsList::NameKey(QStringLiteral("a\tb")), "a\tb");
+    EXPECT_EQ(FromShiftJis(TRecordsList::NameKey(QStringLiteral("問題\n"))), QStringLiteral("問題?"));
+}
+
 // --- Storing ---------------------------------------------------------------------
 
 TEST(RecordsStore, WritesTheRecordLineAndTheWholeListWithCrLf)
@@ -221,12 +215,44 @@ TEST(RecordsStore, ReplacesOnlyTheGivenLine)
     TRecordsList records;
     records.Lines = {RecordLine("Alpha", "17"), RecordLine("Beta", "300", "old date"), RecordLine("Zeta", "9")};
     records.StoreBestTime(1, "Beta", 299, SomeDay, fileName);
-    EXPECT_EQ(records.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), RecordLine("Beta", "299", ShortDate(SomeDay)),
+    EXPECT_EQ(records.Lines, (QList<QByteArray>{RecordLine("Alpha", "17"), StoredLine("Beta", 299, SomeDay),
                                                 RecordLine("Zeta", "9")}));
     TRecordsList reread;
     reread.Load(fileName);
     EXPECT_EQ(reread.Lines, records.Lines);
     EXPECT_EQ(Find(reread, "Beta").seconds, 299);
+}
+
+// A file name may hold a line break (Linux allows one), and the problem's name
+// is cut from it as it stands. Stored as it was, the record would split into
+// two lines in the file: the next read would give a line of another name and
+// a line without a readable time, and the problem would lose its record.
+TEST(RecordsStore, LineBreakInANameKeepsTheRecordOnOneLine)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    const QList<QByteArray> others = {RecordLine("Alpha", "17"), RecordLine("Zeta", "99")};
+
+    for (const QString& name : {QStringLiteral("Van\ndrel"), QStringLiteral("Van\r\ndrel"), QStringLiteral("Vandrel\n")}) {
+        SCOPED_TRACE(name.toStdString());
+        TRecordsList records;
+        records.Lines = others;
+        const Found found = Find(records, name);
+        ASSERT_EQ(found.line, 1);
+        records.StoreBestTime(found.line, name, 321, SomeDay, fileName);
+
+        TRecordsList reread;
+        reread.Load(fileName);
+        ASSERT_EQ(reread.Lines, records.Lines) << "the file reads back as the list that was written";
+        ASSERT_EQ(reread.Lines.size(), 3);
+        EXPECT_EQ(reread.Lines[0], others[0]);
+        EXPECT_EQ(reread.Lines[2], others[1]);
+
+        const Found again = Find(reread, name);
+        EXPECT_EQ(again.line, 1);
+        EXPECT_EQ(again.seconds, 321) << "the problem finds its record again";
+        EXPECT_EQ(reread.Lines.size(), 3);
+    }
 }
 
 TEST(RecordsStore, LineBeyondTheListChangesNothing)
@@ -239,40 +265,6 @@ TEST(RecordsStore, LineBeyondTheListChangesNothing)
     EXPECT_THROW(records.StoreBestTime(65535, "Beta", 5, SomeDay, fileName), ERangeError);
     EXPECT_EQ(records.Lines, QList<QByteArray>{RecordLine("Alpha", "17")});
     EXPECT_FALSE(QFile::exists(fileName));
-}
-
-TEST(RecordsStore, FailedWriteLeavesTheOldFileWhole)
-{
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(RecordsFileName);
-    const QByteArray old = RecordLine("Alpha", "17", "x") + "\r\n" + RecordLine("Beta", "300", "y") + "\r\n";
-    WriteAll(fileName, old);
-    TRecordsList records;
-    records.Load(fileName);
-    {
-        WriteLimit limit(old.size() - 1);
-        EXPECT_THROW(records.StoreBestTime(1, "Beta", 299, SomeDay, fileName), EFileError);
-    }
-    EXPECT_EQ(ReadAll(fileName), old);
-    EXPECT_EQ(records.Lines[1], RecordLine("Beta", "299", ShortDate(SomeDay))) << "the list holds the new record";
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{RecordsFileName}) << "no temporary file left";
-}
-
-TEST(RecordsStore, TargetThatIsAFolderRaisesFileError)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(RecordsFileName);
-    ASSERT_TRUE(QDir().mkdir(folder));
-    WriteAll(folder + "/inside", "kept");
-    TRecordsList records;
-    records.Lines = {RecordLine("Alpha", "17")};
-    try {
-        records.StoreBestTime(0, "Alpha", 5, SomeDay, folder);
-        FAIL() << "no EFileError";
-    } catch (const EFileError& e) {
-        EXPECT_NE(std::string(e.what()).find(folder.toStdString()), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(ReadAll(folder + "/inside"), QByteArray("kept"));
 }
 
 // --- Loading ---------------------------------------------------------------------
@@ -307,15 +299,4 @@ TEST(RecordsLoad, ReadsLinesAsBytesWhateverTheLineEnds)
         EXPECT_EQ(records.Lines, lines);
         EXPECT_EQ(ReadAll(fileName), bytes) << "loading writes nothing";
     }
-}
-
-TEST(RecordsLoad, UnreadableFileRaisesFileErrorAndKeepsTheList)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(RecordsFileName);
-    ASSERT_TRUE(QDir().mkdir(folder));
-    TRecordsList records;
-    records.Lines = {RecordLine("Alpha", "17")};
-    EXPECT_THROW(records.Load(folder), EFileError);
-    EXPECT_EQ(records.Lines, QList<QByteArray>{RecordLine("Alpha", "17")});
 }

@@ -6,13 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "FileHelpers.h"
-#include "WriteLimit.h"
 #include "core/RunErrors.h"
 #include "files/TextFile.h"
-
-namespace {
-
-}  // namespace
 
 TEST(TextLines, LineEndsAllReadAlike)
 {
@@ -90,17 +85,6 @@ TEST(ReadFile, ReadsTheBytesAsTheyAre)
     EXPECT_EQ(ReadFileBytes(name), QByteArray("  70\r\n\x83\x5c"));
 }
 
-TEST(ReadFile, UnreadableFilesRaiseFileErrorNamingThem)
-{
-    QTemporaryDir dir;
-    const QString missing = dir.filePath("missing.txt");
-    EXPECT_NE(FileErrorOf([&] { ReadFileBytes(missing); }).find(missing.toStdString()), std::string::npos);
-
-    const QString folder = dir.filePath("folder");
-    ASSERT_TRUE(QDir().mkdir(folder));
-    EXPECT_NE(FileErrorOf([&] { ReadFileBytes(folder); }).find(folder.toStdString()), std::string::npos);
-}
-
 TEST(WriteFile, CreatesAndReplacesWholeFiles)
 {
     QTemporaryDir dir;
@@ -112,40 +96,4 @@ TEST(WriteFile, CreatesAndReplacesWholeFiles)
     WriteFileAtomically(name, "");
     EXPECT_EQ(ReadAll(name), QByteArray());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.txt"}) << "no temporary file left";
-}
-
-TEST(WriteFile, FailedWriteLeavesTheOldFileWhole)
-{
-    // A small content stays in the file's buffer until commit, a large one is
-    // written at once: both must fail without touching the old file.
-    for (const qsizetype size : {4096, 1 << 20}) {
-        QTemporaryDir dir;
-        const QString name = dir.filePath("p.txt");
-        WriteAll(name, "old content\r\n");
-        std::string message;
-        {
-            WriteLimit limit(64);
-            message = FileErrorOf([&] { WriteFileAtomically(name, QByteArray(size, 'x')); });
-        }
-        EXPECT_NE(message.find(name.toStdString()), std::string::npos) << message;
-        EXPECT_EQ(ReadAll(name), QByteArray("old content\r\n")) << size;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.txt"}) << "no temporary file left";
-    }
-}
-
-TEST(WriteFile, TargetsThatCannotBeFilesRaiseFileError)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("folder");
-    ASSERT_TRUE(QDir().mkdir(folder));
-    WriteAll(folder + "/inside.txt", "kept");
-    EXPECT_NE(FileErrorOf([&] { WriteFileAtomically(folder, "new"); }).find(folder.toStdString()),
-              std::string::npos);
-    EXPECT_EQ(ReadAll(folder + "/inside.txt"), QByteArray("kept"));
-
-    const QString plain = dir.filePath("plain.txt");
-    WriteAll(plain, "kept");
-    const QString under = plain + "/x.txt";
-    EXPECT_NE(FileErrorOf([&] { WriteFileAtomically(under, "new"); }).find(under.toStdString()), std::string::npos);
-    EXPECT_EQ(ReadAll(plain), QByteArray("kept"));
 }

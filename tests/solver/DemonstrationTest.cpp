@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Puzzle.h"
-#include "core/RecordingHost.h"
+#include "support/RecordingHost.h"
+#include "support/SampleSolution.h"
 #include "core/RunErrors.h"
 #include "files/ProblemFile.h"
 #include "solver/Demonstration.h"
@@ -16,19 +17,6 @@
 namespace {
 
 using Call = RecordingHost::Call;
-
-std::string Letter(std::uint8_t op)
-{
-    switch (op) {
-    case OpR: return "R";
-    case OpL: return "L";
-    case OpH: return "H";
-    case OpV: return "V";
-    }
-    return "?" + std::to_string(op);
-}
-
-std::string Word(const SolverMove& m) { return Letter(m.OpCode) + " " + std::to_string(m.Pivot); }
 
 std::vector<int> IndexList(const ExtremeTracker& t)
 {
@@ -49,7 +37,7 @@ std::optional<StepResult> Step(PuzzleRig& rig)
     const std::optional<DemonstrationStep> step = StepDemonstration(rig.Puzzle, [] {});
     if (!step)
         return std::nullopt;
-    StepResult r{Word(step->Move), rig.Host.CountOf(Call::PathSolved) > 0};
+    StepResult r{MoveWord(step->Move.OpCode, step->Move.Pivot), rig.Host.CountOf(Call::PathSolved) > 0};
     if (step->Outcome == MoveOutcome::Refused)
         r.Move += " refused";
     else if (step->Outcome != MoveOutcome::Applied)
@@ -236,12 +224,7 @@ TEST_F(DemonstrationTest, SampleIsSolvedByTheListedMoves)
         if (r->Solved)
             solvedAt = i;
     }
-    EXPECT_EQ(moves, (std::vector<std::string>{
-                         "V 25", "V 40", "V 57", "V 65", "V 13", "V 5",  "H 19", "H 33",
-                         "H 43", "H 52", "H 62", "H 68", "H 9",  "H 3",  "R 69", "L 67",
-                         "R 64", "L 60", "R 55", "L 49", "R 44", "L 43", "R 37", "L 29",
-                         "R 22", "L 16", "R 11", "L 7",  "R 4",  "L 2",  "R 1",
-                     }));
+    EXPECT_EQ(moves, SampleSolution);
     EXPECT_EQ(solvedAt, 31) << "solved after the last move and not before";
     EXPECT_EQ(rig->Path(), StraightPath(70, 1, 0));
     EXPECT_EQ(rig->Puzzle.MoveCount(), 31);

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/RandomPaths.h"
+#include "support/PathChecks.h"
+#include "support/Paths.h"
 #include "files/ProblemFile.h"
 #include "solver/Generator.h"
 

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/ToolHost.h"
-#include "core/LongPaths.h"
+#include "support/Paths.h"
 #include "files/ProblemFile.h"
 #include "solver/Shortest.h"
 
@@ -83,7 +83,7 @@ TEST(Shortest, SolutionsReplayToSolvedAtTheLowerBound)
     std::vector<NamedPath> cases = ExtremeShapes();
     std::mt19937_64 rng(0x5017'7e57);
     for (int i = 0; i < 6; ++i)
-        cases.push_back({"random path " + std::to_string(i), RandomLongPath(rng)});
+        cases.push_back({"random path " + std::to_string(i), RandomPath(rng, 2, 255)});
     cases.push_back({"one point", {{0, 0}}});
     cases.push_back({"straight", StraightPath(MaxPoints, 1, 0)});
     for (const NamedPath& c : cases) {

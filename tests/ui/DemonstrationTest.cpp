@@ -4,26 +4,7 @@
 #include <QSlider>
 #include <QTimer>
 
-namespace {
-
-struct Move {
-    char Letter;
-    int Pivot;
-    bool operator==(const Move&) const = default;
-};
-
-const std::vector<Move> SampleSolution = {
-    {'V', 25}, {'V', 40}, {'V', 57}, {'V', 65}, {'V', 13}, {'V', 5},  {'H', 19}, {'H', 33},
-    {'H', 43}, {'H', 52}, {'H', 62}, {'H', 68}, {'H', 9},  {'H', 3},  {'R', 69}, {'L', 67},
-    {'R', 64}, {'L', 60}, {'R', 55}, {'L', 49}, {'R', 44}, {'L', 43}, {'R', 37}, {'L', 29},
-    {'R', 22}, {'L', 16}, {'R', 11}, {'L', 7},  {'R', 4},  {'L', 2},  {'R', 1}};
-
-char Letter(int op)
-{
-    return " RLHV"[op];
-}
-
-} // namespace
+#include "support/SampleSolution.h"
 
 class DemonstrationTest : public UiTest {
 protected:
@@ -61,7 +42,7 @@ TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingI
 {
     OpenDemonstration();
     Slider("TrackBarUnit")->setValue(3);  // the unfolding path stays on the picture
-    std::vector<Move> seen;
+    std::vector<std::string> seen;
     std::vector<QRgb> highlights;
     for (std::size_t step = 0; step < SampleSolution.size(); ++step) {
         // The wait of a step is where its highlight is on screen; the tail may
@@ -71,7 +52,7 @@ TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingI
         QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
         ASSERT_EQ(form->Puzzle().MoveCount(), before + 1) << "step " << step;
         const MoveEntry e = form->Puzzle().History().Latest();
-        seen.push_back({Letter(e.OpCode), e.Pivot});
+        seen.push_back(MoveWord(e.OpCode, e.Pivot));
         EXPECT_TRUE(Button("ButtonStep")->isEnabled());
         EXPECT_EQ(HighlightOnScreen(), 0u) << "the redraw removes the highlight, step " << step;
         if (step + 1 < SampleSolution.size()) {
@@ -81,11 +62,11 @@ TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingI
     EXPECT_EQ(seen, SampleSolution);
     ASSERT_EQ(highlights.size(), seen.size());
     for (std::size_t i = 0; i < seen.size(); ++i) {
-        const bool rotation = seen[i].Letter == 'R' || seen[i].Letter == 'L';
+        const bool rotation = seen[i][0] == 'R' || seen[i][0] == 'L';
         EXPECT_EQ(highlights[i], rotation ? Lime : Aqua) << "step " << i;
     }
     ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0], QStringLiteral("　　お　め　で　と　う　　"));
+    EXPECT_EQ(dialogs.Messages[0], Messages::Solved);
     EXPECT_FALSE(Widget("PanelJidou")->isVisible());
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_TRUE(form->Puzzle().IsSolved());
@@ -106,7 +87,7 @@ TEST_F(DemonstrationTest, WaitDoublesWithEachTrackBarPosition)
 
 TEST_F(DemonstrationTest, ContinuousRunWaitsTwicePerCycleAndEndsOnSolving)
 {
-    UseProblem(Problem({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+    UseProblem(ProblemLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
     OpenDemonstration();
     form->ButtonStepMouseDown(DoubleClick);
     EXPECT_EQ(form->Puzzle().MoveCount(), 3);
@@ -118,7 +99,7 @@ TEST_F(DemonstrationTest, ContinuousRunWaitsTwicePerCycleAndEndsOnSolving)
 
 TEST_F(DemonstrationTest, ContinuousRunOnAStraightPathMakesOneCycle)
 {
-    UseProblem(Problem({{0, 0}, {1, 0}, {2, 0}}));
+    UseProblem(ProblemLines({{0, 0}, {1, 0}, {2, 0}}));
     OpenDemonstration();
     form->ButtonStepMouseDown(DoubleClick);
     EXPECT_EQ(form->Puzzle().MoveCount(), 1);

@@ -5,30 +5,24 @@
 #include <QDir>
 #include <QSlider>
 
-#include "files/TextFile.h"
-
 class EntryTest : public UiTest {
 protected:
-    void Begin()
+    // A play of the sample with its first point picked: the operation group
+    // stands on the picture.
+    void PickTheOriginInAPlay()
     {
-        ChooseMenu(0);
-        Click(Button("ButtonNyuuryokuBegin"));
-        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
+        ChooseMenu(MenuPuzzle);
+        Click(Button("ButtonStart"));
+        ClickWorld(0, 0);
+        ASSERT_EQ(form->Puzzle().SelectedPivot(), 1);
+        ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
     }
 
-    QPoint Pixel(int x, int y) { return Image().WorldToPixel(x, y); }
-
-    void MoveTo(int x, int y)
+    // A player can only choose from the group while it is on the screen.
+    void ChooseOperationIfShown(int item)
     {
-        const QPoint p = Pixel(x, y);
-        form->ImageMouseMove(0, p.x(), p.y());
-    }
-
-    // Moves the band to (x, y) and releases there, as a click does.
-    void CommitAt(int x, int y)
-    {
-        MoveTo(x, y);
-        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
+        if (Group("RadioGroupSousa")->isVisible())
+            ChooseOperation(item);
     }
 
     QList<QPoint> EnteredPoints()
@@ -42,7 +36,7 @@ protected:
 
 TEST_F(EntryTest, BeginCutsThePathToTheOriginAndSetsTheXorPen)
 {
-    Begin();
+    BeginEntry();
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_FALSE(Button("ButtonNyuuryokuBegin")->isEnabled());
     EXPECT_TRUE(Button("ButtonNyuuryokuEnd")->isEnabled());
@@ -56,7 +50,7 @@ TEST_F(EntryTest, BeginCutsThePathToTheOriginAndSetsTheXorPen)
 
 TEST_F(EntryTest, BandSnapsToTheCornersRowOrColumn)
 {
-    Begin();
+    BeginEntry();
     MoveTo(3, 2);
     EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{3, 0}));
     MoveTo(2, 3);
@@ -69,7 +63,7 @@ TEST_F(EntryTest, BandSnapsToTheCornersRowOrColumn)
 
 TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
 {
-    Begin();
+    BeginEntry();
     const QImage before = Image().Surface().copy();
     MoveTo(4, 1);
     EXPECT_NE(Image().Surface(), before);
@@ -79,7 +73,7 @@ TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
 
 TEST_F(EntryTest, ReleaseWithoutAMoveCommitsNothing)
 {
-    Begin();
+    BeginEntry();
     QTest::mouseClick(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(0, 0));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_FALSE(form->Session().Unsaved());
@@ -87,7 +81,7 @@ TEST_F(EntryTest, ReleaseWithoutAMoveCommitsNothing)
 
 TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
 {
-    Begin();
+    BeginEntry();
     CommitAt(3, 1);
     EXPECT_EQ(EnteredPoints(), (QList<QPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
     EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{3, 0}));
@@ -97,7 +91,7 @@ TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
 
 TEST_F(EntryTest, CommitStopsBeforeThePath)
 {
-    Begin();
+    BeginEntry();
     CommitAt(0, 2);
     CommitAt(3, 2);
     CommitAt(3, 0);
@@ -109,7 +103,7 @@ TEST_F(EntryTest, CommitStopsBeforeThePath)
 
 TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
 {
-    Begin();
+    BeginEntry();
     CommitAt(3, 0);
     QCursor::setPos(0, 0);
     CommitAt(1, 0);
@@ -120,7 +114,7 @@ TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
 
 TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
 {
-    Begin();
+    BeginEntry();
     MoveTo(3, 0);
     const QPoint from = Pixel(3, 0);
     QTest::mousePress(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, from);
@@ -133,7 +127,7 @@ TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
 
 TEST_F(EntryTest, DoubleClickCommitsThenEnds)
 {
-    Begin();
+    BeginEntry();
     MoveTo(0, 2);
     DoubleClickImage(Pixel(0, 2));
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
@@ -147,7 +141,7 @@ TEST_F(EntryTest, DoubleClickCommitsThenEnds)
 
 TEST_F(EntryTest, EndRightAfterBeginGivesTheOriginAlone)
 {
-    Begin();
+    BeginEntry();
     Click(Button("ButtonNyuuryokuEnd"));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     form->DrawPath();  // a path of one point draws without a line
@@ -156,20 +150,20 @@ TEST_F(EntryTest, EndRightAfterBeginGivesTheOriginAlone)
 
 TEST_F(EntryTest, BeginAgainAsksWhileUnsaved)
 {
-    Begin();
+    BeginEntry();
     CommitAt(2, 0);
     Click(Button("ButtonNyuuryokuEnd"));
     dialogs.Answers = {false};
     Click(Button("ButtonNyuuryokuBegin"));
     ASSERT_EQ(dialogs.Questions.size(), 1u);
-    EXPECT_EQ(dialogs.Questions[0], QStringLiteral("保存してませんが，新しい問題を作りますか ? "));
+    EXPECT_EQ(dialogs.Questions[0], Messages::NewProblemQuestion);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
 
 TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
 {
-    Begin();
+    BeginEntry();
     CommitAt(0, -3);
     ChooseMenu(1);  // answered Yes
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
@@ -181,7 +175,7 @@ TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
 
 TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
 {
-    Begin();
+    BeginEntry();
     CommitAt(3, 0);
     MoveTo(3, 4);  // a band up from (3,0)
     QTest::keyClick(form.get(), Qt::Key_Left);  // pans and redraws
@@ -198,7 +192,7 @@ TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
 
 TEST_F(EntryTest, The256thPointIsRefused)
 {
-    Begin();
+    BeginEntry();
     // A comb of teeth 20 high; the commits go on until one is refused.
     int x = 0;
     bool up = true;
@@ -211,7 +205,7 @@ TEST_F(EntryTest, The256thPointIsRefused)
     }
     EXPECT_EQ(form->Puzzle().PointCount(), 255);
     ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_TRUE(dialogs.Messages[0].contains(QStringLiteral("255")));
+    EXPECT_EQ(dialogs.Messages[0], Messages::PathFull);
     const LatticePoint end{form->Puzzle().WorkPath()[255].X, form->Puzzle().WorkPath()[255].Y};
     EXPECT_EQ(form->Session().EntryCorner(), end);
     Click(Button("ButtonNyuuryokuEnd"));
@@ -220,7 +214,7 @@ TEST_F(EntryTest, The256thPointIsRefused)
 
 TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
 {
-    Begin();
+    BeginEntry();
     CommitAt(0, 2);
     CommitAt(-2, 2);
     CommitAt(-2, -1);
@@ -229,10 +223,10 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     dialogs.Files = {file};
     Click(Button("ButtonSave"));
     EXPECT_FALSE(form->Session().Unsaved());
-    EXPECT_EQ(dialogs.SaveProposals.back(), QStringLiteral("Vandrel000"));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ　Vandrel77     60000分 0秒"));
+    EXPECT_EQ(dialogs.SaveProposals.back(), Messages::SampleName);
+    EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel77", NoRecordSeconds));
     EXPECT_EQ(SplitTextLines(ReadFileBytes(file)),
-              Problem({{0, 0}, {0, 1}, {0, 2}, {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0}, {-2, -1}}));
+              ProblemLines({{0, 0}, {0, 1}, {0, 2}, {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0}, {-2, -1}}));
 
     ChooseMenu(1);
     dialogs.Files = {file};
@@ -242,6 +236,52 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     for (int step = 0; step < 20 && form->Session().GameMode() == ModePlay; ++step)
         form->ButtonStepMouseDown(0);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
-    EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　お　め　で　と　う　　"));
+    EXPECT_EQ(dialogs.Messages.back(), Messages::Solved);
     EXPECT_TRUE(form->Puzzle().IsSolved());
+}
+
+// The operation group, left standing when the menu switched from a play to
+// problem creation, must not fold the path being entered: the next commit
+// would then step from a corner that is no longer the path's end.
+TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotFoldAnEntry)
+{
+    PickTheOriginInAPlay();
+    BeginEntry();
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
+    CommitAt(3, 0);
+    CommitAt(3, 2);
+    ASSERT_EQ(form->Puzzle().PointCount(), 6);
+
+    ChooseOperationIfShown(OpH);
+    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, 2) << "the entered path was folded";
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+
+    CommitAt(1, 2);
+    Click(Button("ButtonNyuuryokuEnd"));
+    EXPECT_EQ(form->Puzzle().PointCount(), 8);
+    EXPECT_EQ(PathFault(form->Puzzle().ProblemPath(), form->Puzzle().PointCount()), "");
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+// Nor may the group, chosen after the entry has ended, turn the entered path
+// by step directions left over from the paths before it (an entry never works
+// them out): that gave a path that runs through itself.
+TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotTurnTheEnteredPath)
+{
+    // A square whose steps close on the origin but for its missing fourth.
+    UseProblem(ProblemLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+    PickTheOriginInAPlay();
+    BeginEntry();
+    CommitAt(0, -3);
+    CommitAt(-2, -3);
+    Click(Button("ButtonNyuuryokuEnd"));
+    ASSERT_EQ(form->Puzzle().PointCount(), 6);
+    ChooseMenu(MenuPuzzle);  // answered Yes
+
+    ChooseOperationIfShown(OpR);
+    EXPECT_EQ(PathFault(form->Puzzle().WorkPath(), form->Puzzle().PointCount()), "");
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].X, -2);
+    EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, -3);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 }

@@ -50,7 +50,7 @@ TEST_F(HintTest, AHintPicksThePointOfAShortestMoveAndMovesNothing)
     ASSERT_NE(marked, -1);
     ChooseOperation(marked);
     ASSERT_EQ(form->Puzzle().MoveCount(), 1);
-    const ::Problem now{form->Puzzle().PointCount(), form->Puzzle().WorkPath()};
+    const Problem now{form->Puzzle().PointCount(), form->Puzzle().WorkPath()};
     EXPECT_EQ(SolveShortest(now).Moves.size(), 16u);
 }
 
@@ -58,7 +58,7 @@ TEST_F(HintTest, AHintedPlayEndsWithTheCongratulationButStoresNoRecord)
 {
     QFile::remove(RecordsFileName);
     const QString file = QDir::current().filePath("Vandrel7.txt");
-    WriteFileAtomically(file, JoinTextLines(Problem({{0, 0}, {1, 0}, {1, 1}})));
+    WriteFileAtomically(file, JoinTextLines(ProblemLines({{0, 0}, {1, 0}, {1, 1}})));
     dialogs.Files = {file};
     ChooseMenu(MenuPuzzle);
     Click(Button("ButtonOpenAll"));
@@ -114,9 +114,9 @@ TEST_F(RandomProblemTest, ANewProblemAndTheSameAgainFromItsCode)
     EXPECT_EQ(form->windowTitle(), Messages::CaptionFor(QStringLiteral("乱数40-424242-h"), NoRecordSeconds));
     EXPECT_EQ(form->Puzzle().PointCount(), 40);
     const Coords made = WorkCoords(form->Puzzle());
-    const std::optional<::Problem> expected = GenerateProblem({40, 424242, Difficulty::Hard});
+    const std::optional<Problem> expected = GenerateProblem({40, 424242, Difficulty::Hard});
     ASSERT_TRUE(expected.has_value());
-    EXPECT_EQ(FormatProblemLines(expected->Points, 40), LinesOf(made));
+    EXPECT_EQ(FormatProblemLines(expected->Points, 40), ProblemLines(made));
 
     // Played on, then made again from the code typed into the dialog.
     Click(Button("ButtonStart"));

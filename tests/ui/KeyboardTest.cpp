@@ -149,7 +149,7 @@ TEST_F(KeyboardTest, HomeFitsTheWholePathAtTheLargestZoomThatHoldsIt)
     // The spiral spans 15 by 15 units, the straight path 254 by 0.
     const std::pair<Coords, QSize> cases[] = {{spiral, {15, 15}}, {straight, {254, 0}}};
     for (const auto& [path, span] : cases) {
-        ASSERT_TRUE(form->LoadProblemText(LinesOf(path)));
+        ASSERT_TRUE(form->LoadProblemText(ProblemLines(path)));
         Key(Qt::Key_Right, Qt::ShiftModifier);  // off to one side first
         Key(Qt::Key_Home);
         EXPECT_TRUE(PathInView(FitMargin - 1)) << "centred, to the pixel";

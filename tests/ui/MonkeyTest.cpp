@@ -7,6 +7,7 @@
 // VANDREL_MONKEY_EVENTS; VANDREL_MONKEY_TRACE=1 prints every event as it goes.
 #include "UiFixture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -30,8 +31,8 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
-#include "MonkeyChecks.h"
-#include "files/TextFile.h"
+#include "files/Records.h"
+#include "support/PathChecks.h"
 
 namespace {
 
@@ -83,57 +84,9 @@ int MonkeyEvents()
     return ok && n > 0 ? n : DefaultEvents;
 }
 
-// The messages the game shows in ordinary play.
-const QString FailureMessage = QString::fromUtf8(TPuzzle::FailureMessage);
-const QString HistoryFullMessage = QString::fromUtf8(TPuzzle::HistoryFullMessage);
-const QString SolvedMessage = QStringLiteral("　　お　め　で　と　う　　");
-const QString PathFullMessage = QStringLiteral("経路は 255 点までです。ここから先は入力できません。");
-const QStringList KnownQuestions = {
-    QStringLiteral("保存してませんが，終了しますか"),
-    QStringLiteral("保存してませんが，移動しますか"),
-    QStringLiteral("途中ですが，最初からやり直しますか ? "),
-    QStringLiteral("保存してませんが，新しい問題を作りますか ? "),
-};
-
-QStringList PathLines(const std::vector<std::pair<int, int>>& points)
-{
-    PathArray path{};
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        path[i + 1].X = points[i].first;
-        path[i + 1].Y = points[i].second;
-    }
-    return FormatProblemLines(path, static_cast<std::uint8_t>(points.size()));
-}
-
-// 255 points in rows of 15, up and back.
-std::vector<std::pair<int, int>> Snake255()
-{
-    std::vector<std::pair<int, int>> points;
-    for (int row = 0; points.size() < 255; ++row)
-        for (int i = 0; i < 15 && points.size() < 255; ++i)
-            points.emplace_back(row % 2 == 0 ? i : 14 - i, row);
-    return points;
-}
-
-// A square spiral outward from the origin.
-std::vector<std::pair<int, int>> Spiral(int count)
-{
-    std::vector<std::pair<int, int>> points{{0, 0}};
-    int x = 0, y = 0, dir = 0, leg = 1;
-    const int dx[] = {1, 0, -1, 0}, dy[] = {0, 1, 0, -1};
-    while (static_cast<int>(points.size()) < count) {
-        for (int twice = 0; twice < 2; ++twice) {
-            for (int s = 0; s < leg && static_cast<int>(points.size()) < count; ++s) {
-                x += dx[dir];
-                y += dy[dir];
-                points.emplace_back(x, y);
-            }
-            dir = (dir + 1) % 4;
-        }
-        ++leg;
-    }
-    return points;
-}
+// The questions the game asks before discarding work.
+const QStringList KnownQuestions = {Messages::QuitQuestion, Messages::SwitchQuestion, Messages::RestartQuestion,
+                                    Messages::NewProblemQuestion};
 
 // What a player can reach: visible, in a shown window.
 bool Reachable(const QWidget* w)
@@ -141,13 +94,74 @@ bool Reachable(const QWidget* w)
     return w && w->isVisible() && w->window()->isVisible();
 }
 
+// The records file as the game keeps it: one line a name, sorted by the name
+// field's bytes, each with a readable time. Between two looks at it no line
+// may go missing and a time may only come down, and only for the problems
+// allowed to change.
+class TRecordsWatch {
+public:
+    // The 20-byte field a problem's line starts with.
+    static QByteArray Field(const QString& problemName)
+    {
+        return TRecordsList::NameKey(problemName).leftJustified(20, ' ');
+    }
+
+    ::testing::AssertionResult Check(const QString& fileName, const std::set<QByteArray>& mayChange)
+    {
+        std::map<QByteArray, int> now;
+        if (QFileInfo::exists(fileName)) {
+            QByteArray bytes;
+            try {
+                bytes = ReadFileBytes(fileName);
+            } catch (const std::exception& e) {
+                return ::testing::AssertionFailure() << "records unreadable: " << e.what();
+            }
+            const QList<QByteArray> lines = SplitByteLines(bytes);
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                const QByteArray field = lines[i].left(20);
+                const auto below = [](char a, char b) {
+                    return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+                };
+                if (i > 0 && !std::lexicographical_compare(lines[i - 1].begin(), lines[i - 1].begin() + std::min<qsizetype>(20, lines[i - 1].size()),
+                                                           field.begin(), field.end(), below))
+                    return ::testing::AssertionFailure() << "records line " << i + 1 << " out of order or twice: "
+                                                         << lines[i].toStdString();
+                const std::optional<int> seconds = ReadFieldInteger(FromShiftJis(lines[i].mid(20, 10)));
+                if (!seconds)
+                    return ::testing::AssertionFailure() << "records line " << i + 1
+                                                         << " has no time: " << lines[i].toStdString();
+                now[field] = *seconds;
+            }
+        } else if (!last_.empty()) {
+            return ::testing::AssertionFailure() << "the records file is gone";
+        }
+        for (const auto& [field, seconds] : last_) {
+            const auto it = now.find(field);
+            if (it == now.end())
+                return ::testing::AssertionFailure() << "the record of '" << field.toStdString() << "' is lost";
+            if (it->second != seconds && !(mayChange.contains(field) && it->second < seconds))
+                return ::testing::AssertionFailure() << "the record of '" << field.toStdString() << "' went from "
+                                                     << seconds << " to " << it->second;
+        }
+        for (const auto& [field, seconds] : now) {
+            if (!last_.contains(field) && seconds != NoRecordSeconds && !mayChange.contains(field))
+                return ::testing::AssertionFailure() << "a record of '" << field.toStdString()
+                                                     << "' appeared with " << seconds;
+        }
+        last_ = std::move(now);
+        return ::testing::AssertionSuccess();
+    }
+
+    std::size_t Count() const { return last_.size(); }
+
+private:
+    std::map<QByteArray, int> last_;
+};
+
 } // namespace
 
 class MonkeyTest : public ::testing::TestWithParam<std::uint64_t> {
 protected:
-    static constexpr int ImageWidth = 800;
-    static constexpr int ImageHeight = 600;
-
     // The monkey's dialogs: questions answered at random, file dialogs
     // returning one of the prepared files or nothing.
     class TMonkeyDialogs : public TFakeDialogs {
@@ -184,7 +198,7 @@ protected:
     std::vector<QString> saveChoices_;
     std::vector<QString> readFailures_;   // files whose reading may fail
     std::vector<QString> writeFailures_;  // files whose writing must fail
-    std::vector<std::pair<QString, QString>> badProblems_;  // file name and the parse message
+    std::vector<QString> badProblemMessages_;  // what opening each bad problem file shows
     TRecordsWatch records_;
     QString lastProblemName_;
 
@@ -260,6 +274,7 @@ protected:
     }
 
     QString WriteProblem(const QString& name, const QStringList& lines) { return Write(name, JoinTextLines(lines)); }
+    QString WriteProblem(const QString& name, const Coords& points) { return WriteProblem(name, ProblemLines(points)); }
 
     QString WriteBadProblem(const QString& name, const QByteArray& bytes)
     {
@@ -268,28 +283,28 @@ protected:
         const auto* error = std::get_if<ProblemError>(&parse);
         EXPECT_NE(error, nullptr) << name.toStdString() << " reads as a problem";
         if (error)
-            badProblems_.emplace_back(QFileInfo(path).fileName(), error->Message);
+            badProblemMessages_.push_back(Messages::ProblemLineError(QFileInfo(path).fileName(), error->Line, error->Message));
         return path;
     }
 
     void PrepareFiles()
     {
         const std::vector<QString> good = {
-            WriteProblem("Vandrel5.txt", PathLines({{0, 0}, {1, 0}, {1, 1}})),
-            WriteProblem("Square.txt", PathLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}})),
-            WriteProblem("Straight.txt", PathLines({{0, 0}, {1, 0}, {2, 0}, {3, 0}})),
-            WriteProblem("Downward.txt", PathLines({{0, 0}, {0, -1}, {0, -2}})),
-            WriteProblem("Single.txt", PathLines({{0, 0}})),
-            WriteProblem("Snake255.txt", PathLines(Snake255())),
-            WriteProblem("Spiral.txt", PathLines(Spiral(60))),
+            WriteProblem("Vandrel5.txt", Coords{{0, 0}, {1, 0}, {1, 1}}),
+            WriteProblem("Square.txt", Coords{{0, 0}, {1, 0}, {1, 1}, {0, 1}}),
+            WriteProblem("Straight.txt", Coords{{0, 0}, {1, 0}, {2, 0}, {3, 0}}),
+            WriteProblem("Downward.txt", Coords{{0, 0}, {0, -1}, {0, -2}}),
+            WriteProblem("Single.txt", Coords{{0, 0}}),
+            WriteProblem("Snake255.txt", Transposed(Serpentine(MaxPoints, 15))),
+            WriteProblem("Spiral.txt", Spiral(60, true, DirPlusX)),
             WriteProblem("Sample.txt", BuiltInSampleLines()),
-            WriteProblem(QStringLiteral("問題七.v1.txt"), PathLines({{0, 0}, {0, 1}, {-1, 1}, {-1, 0}})),
-            WriteProblem("AVeryLongProblemNameNumberOne.txt", PathLines({{0, 0}, {-1, 0}, {-1, -1}})),
-            WriteProblem("AVeryLongProblemNameNumberTwo.txt", PathLines({{0, 0}, {0, 1}, {1, 1}})),
+            WriteProblem(QStringLiteral("問題七.v1.txt"), Coords{{0, 0}, {0, 1}, {-1, 1}, {-1, 0}}),
+            WriteProblem("AVeryLongProblemNameNumberOne.txt", Coords{{0, 0}, {-1, 0}, {-1, -1}}),
+            WriteProblem("AVeryLongProblemNameNumberTwo.txt", Coords{{0, 0}, {0, 1}, {1, 1}}),
         };
         std::vector<QString> bad = {
             WriteBadProblem("BadCount0.txt", "   0\r\n   0   0\r\n"),
-            WriteBadProblem("BadCount256.txt", JoinTextLines(PathLines(Snake255())).replace("255", "256")),
+            WriteBadProblem("BadCount256.txt", JoinTextLines(ProblemLines(Transposed(Serpentine(MaxPoints, 15)))).replace("255", "256")),
             WriteBadProblem("BadOrigin.txt", "   2\r\n   1   0\r\n   2   0\r\n"),
             WriteBadProblem("BadStep.txt", "   2\r\n   0   0\r\n   2   0\r\n"),
             WriteBadProblem("BadRepeat.txt", "   5\r\n   0   0\r\n   1   0\r\n   1   1\r\n   0   1\r\n   0   0\r\n"),
@@ -335,12 +350,7 @@ protected:
 
     void OpenWindow()
     {
-        form_ = std::make_unique<TFormMain>(dialogs_, clock_);
-        form_->setWindowState(Qt::WindowNoState);
-        form_->resize(ImageWidth + 40 + 134, ImageHeight);
-        form_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-        ASSERT_NE(form_->PlotImage(), nullptr);
+        ::OpenWindow(form_, dialogs_, clock_);
         // The play clock ticks when the monkey says so; real seconds passing
         // must not change what a seed does.
         ControlOf<QTimer>(*form_, "Timer")->setInterval(24 * 3600 * 1000);
@@ -427,16 +437,16 @@ protected:
 
     bool MessageExpected(const QString& text) const
     {
-        if (text == FailureMessage || text == SolvedMessage || text == PathFullMessage || text == HistoryFullMessage)
+        if (text == Messages::Failure || text == Messages::Solved || text == Messages::PathFull ||
+            text == Messages::HistoryFull)
             return true;
-        for (const auto& [name, message] : badProblems_)
-            if (text.startsWith(name + QStringLiteral(" の ")) && text.endsWith(message))
-                return true;
+        if (std::find(badProblemMessages_.begin(), badProblemMessages_.end(), text) != badProblemMessages_.end())
+            return true;
         for (const QString& file : readFailures_)
-            if (text.startsWith(QStringLiteral("ファイル「%1」を読めません").arg(file)))
+            if (text.startsWith(ReadFailure(file)))
                 return true;
         for (const QString& file : writeFailures_)
-            if (text.startsWith(QStringLiteral("ファイル「%1」に書き込めません").arg(file)))
+            if (text.startsWith(WriteFailure(file)))
                 return true;
         return false;
     }
@@ -460,11 +470,11 @@ protected:
         EXPECT_GE(n, 1) << "PointCount";
         EXPECT_LE(f.Session().GameMode(), ModePlay) << "GameMode";
         if (f.Session().GameMode() != ModeEntry) {
-            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle().WorkPath(), n)) << "WorkPath";
-            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle().ProblemPath(), n)) << "ProblemPath";
+            EXPECT_EQ(PathFault(f.Puzzle().WorkPath(), n), "") << "WorkPath";
+            EXPECT_EQ(PathFault(f.Puzzle().ProblemPath(), n), "") << "ProblemPath";
         } else {
             // What has been entered so far is a path too, ending at the corner.
-            EXPECT_TRUE(IsSelfAvoidingPath(f.Puzzle().WorkPath(), n)) << "entered path";
+            EXPECT_EQ(PathFault(f.Puzzle().WorkPath(), n), "") << "entered path";
             EXPECT_EQ(f.Session().EntryCorner(), (LatticePoint{f.Puzzle().WorkPath()[n].X, f.Puzzle().WorkPath()[n].Y}))
                 << "the entry's corner is not the end of the entered path";
         }
@@ -975,7 +985,8 @@ TEST_P(MonkeyTest, RandomEventsKeepTheWindowSound)
         std::cerr << "  " << count << " x " << text.toStdString() << "\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, MonkeyTest, ::testing::ValuesIn(MonkeySeeds()),
+// A long run, kept out of the quick suite by its name.
+INSTANTIATE_TEST_SUITE_P(Stress, MonkeyTest, ::testing::ValuesIn(MonkeySeeds()),
                          [](const ::testing::TestParamInfo<std::uint64_t>& info) {
                              return "Seed" + std::to_string(info.param);
                          });

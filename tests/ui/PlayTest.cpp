@@ -1,44 +1,15 @@
 // PlayTest.cpp: a play by mouse: picking points, the operation group, undo, solving, records.
 #include "UiFixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QTimer>
-
-#include "files/TextFile.h"
-
-namespace {
-
-QString WriteProblem(const QString& name, const QStringList& lines)
-{
-    const QString path = QDir::current().filePath(name);
-    WriteFileAtomically(path, JoinTextLines(lines));
-    return path;
-}
-
-QList<QByteArray> RecordLines()
-{
-    QFile f(RecordsFileName);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> lines = f.readAll().split('\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-} // namespace
 
 class PlayTest : public UiTest {
 protected:
     // Opens the corner path (0,0),(1,0),(1,1) as "Vandrel5" and starts a play.
     void OpenAndStartCorner()
     {
-        dialogs.Files = {WriteProblem("Vandrel5.txt", Problem({{0, 0}, {1, 0}, {1, 1}}))};
-        ChooseMenu(1);
-        Click(Button("ButtonOpenAll"));
-        ASSERT_EQ(form->ProblemName(), QStringLiteral("Vandrel5"));
+        OpenCorner();
         Click(Button("ButtonStart"));
     }
 };
@@ -46,7 +17,7 @@ protected:
 TEST_F(PlayTest, OpeningNamesTheProblemInTheCaption)
 {
     OpenAndStartCorner();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ　Vandrel5     60000分 0秒"));
+    EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel5", NoRecordSeconds));
     EXPECT_EQ(form->Session().BestSeconds(), NoRecordSeconds);
     EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
@@ -65,20 +36,13 @@ TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
 
     EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     ASSERT_FALSE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　お　め　で　と　う　　"));
+    EXPECT_EQ(dialogs.Messages.back(), Messages::Solved);
     EXPECT_EQ(form->ButtonMaskNow(), MaskSolved);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_FALSE(TimerControl()->isActive());
     EXPECT_EQ(form->Session().BestSeconds(), 42);
 
-    const QList<QByteArray> lines = RecordLines();
-    ASSERT_EQ(lines.size(), 1);
-    const QByteArray expected = "Vandrel5            " + QByteArray("        42")
-                                + QLocale::system().toString(clock.Date, QLocale::ShortFormat)
-                                      .toLatin1()
-                                      .rightJustified(20, ' ')
-                                + "\r";
-    EXPECT_EQ(lines[0], expected);
+    EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 42, clock.Date)});
 
     // After the solve, clicks select nothing.
     ClickWorld(1, 0);
@@ -87,11 +51,8 @@ TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
 
 TEST_F(PlayTest, AnEqualTimeStoresNothing)
 {
-    const QByteArray record = QByteArray("Vandrel5").leftJustified(20, ' ') + QByteArray("42").rightJustified(10, ' ');
-    QFile records(RecordsFileName);
-    ASSERT_TRUE(records.open(QIODevice::WriteOnly));
-    records.write(record + "\r\n");
-    records.close();
+    const QByteArray record = RecordLine("Vandrel5", "42");
+    WriteAll(RecordsFileName, record + "\r\n");
     OpenAndStartCorner();
     ASSERT_EQ(form->Session().BestSeconds(), 42);
     clock.Now += 42;
@@ -99,7 +60,7 @@ TEST_F(PlayTest, AnEqualTimeStoresNothing)
     ClickWorld(1, 0);
     ChooseOperation(OpR);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
-    EXPECT_EQ(RecordLines(), QList<QByteArray>{record + "\r"});
+    EXPECT_EQ(RecordLines(), QList<QByteArray>{record});
 }
 
 TEST_F(PlayTest, TheSampleNeverStoresARecord)
@@ -122,7 +83,7 @@ TEST_F(PlayTest, RefusedMoveShowsFailureAndRestores)
     ClickWorld(1, 0);
     ChooseOperation(OpL);  // (1,1) would land on the origin
     ASSERT_FALSE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("　　失　　敗　　"));
+    EXPECT_EQ(dialogs.Messages.back(), Messages::Failure);
     EXPECT_EQ(form->Puzzle().WorkPath()[3].X, 1);
     EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, 1);
     EXPECT_EQ(form->Puzzle().MoveCount(), 0);
@@ -221,4 +182,20 @@ TEST_F(PlayTest, ClickBeforeAnyModeSelectsNothing)
 {
     ClickWorld(0, 1);
     EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
+}
+
+// An entry ends without a redraw; a move picked right after it must still
+// turn the entered path rigidly, not along the previous path's directions.
+TEST_F(PlayTest, MoveRightAfterAnEntryTurnsTheEnteredPath)
+{
+    BeginEntry();
+    CommitAt(0, 2);
+    CommitAt(2, 2);
+    Click(Button("ButtonNyuuryokuEnd"));
+    ChooseMenu(MenuPuzzle);
+    Click(Button("ButtonJidou"));
+    ClickWorld(0, 2);
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
+    ChooseOperation(OpL);  // the tail (1,2),(2,2) turns up to (0,3),(0,4)
+    EXPECT_EQ(WorkCoords(form->Puzzle()), (Coords{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}}));
 }

@@ -14,12 +14,12 @@ TEST_F(UiTest, StartsWithTheSampleDrawnAndNoModeChosen)
 {
     EXPECT_EQ(form->ButtonMaskNow(), MaskStartUp);
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("ソラドミ"));
+    EXPECT_EQ(form->windowTitle(), Messages::Caption);
     EXPECT_EQ(Group("RadioGroupMenu")->ItemIndex(), -1);
     EXPECT_FALSE(Widget("PanelMondai")->isVisible());
     EXPECT_FALSE(Widget("PanelPuzzle")->isVisible());
     EXPECT_FALSE(Widget("PanelJidou")->isVisible());
-    EXPECT_EQ(form->ProblemName(), QStringLiteral("Vandrel000"));
+    EXPECT_EQ(form->ProblemName(), Messages::SampleName);
     EXPECT_EQ(form->Session().BestSeconds(), 0);
     EXPECT_EQ(form->Puzzle().PointCount(), 70);
     EXPECT_FALSE(form->Session().Unsaved());
@@ -121,14 +121,14 @@ TEST_F(UiTest, UnsavedWorkIsGuardedByTheWarning)
     dialogs.Answers = {false};
     ChooseMenu(1);
     ASSERT_EQ(dialogs.Questions.size(), 1u);
-    EXPECT_EQ(dialogs.Questions[0], QStringLiteral("保存してませんが，移動しますか"));
+    EXPECT_EQ(dialogs.Questions[0], Messages::SwitchQuestion);
     // Cancel leaves panels and buttons as they were.
     EXPECT_TRUE(Widget("PanelMondai")->isVisible());
     EXPECT_EQ(form->ButtonMaskNow(), MaskCreation);
 
     dialogs.Answers = {false};
     Click(Button("ButtonClose"));
-    EXPECT_EQ(dialogs.Questions.back(), QStringLiteral("保存してませんが，終了しますか"));
+    EXPECT_EQ(dialogs.Questions.back(), Messages::QuitQuestion);
     EXPECT_TRUE(form->isVisible());
 
     dialogs.Answers = {true};
@@ -149,10 +149,10 @@ TEST_F(UiTest, HelpButtonTogglesTheExplanation)
     EXPECT_EQ(TFormMain::HelpLines().size(), 33);
     Click(Button("ButtonSetsumei"));
     EXPECT_TRUE(Memo("MemoSetsumei")->isVisible());
-    EXPECT_EQ(Button("ButtonSetsumei")->text(), QStringLiteral("説明非表示"));
+    EXPECT_EQ(Button("ButtonSetsumei")->text(), Messages::HideHelp);
     Click(Button("ButtonSetsumei"));
     EXPECT_FALSE(Memo("MemoSetsumei")->isVisible());
-    EXPECT_EQ(Button("ButtonSetsumei")->text(), QStringLiteral("説明表示"));
+    EXPECT_EQ(Button("ButtonSetsumei")->text(), Messages::ShowHelp);
     EXPECT_TRUE(Button("ButtonSetsumei")->isEnabled());
 }
 
@@ -218,7 +218,7 @@ TEST_F(UiTest, RestartAfterMovesAsksFirst)
     dialogs.Answers = {false};
     Click(Button("ButtonStart"));
     ASSERT_EQ(dialogs.Questions.size(), 1u);
-    EXPECT_EQ(dialogs.Questions[0], QStringLiteral("途中ですが，最初からやり直しますか ? "));
+    EXPECT_EQ(dialogs.Questions[0], Messages::RestartQuestion);
     EXPECT_EQ(form->Puzzle().MoveCount(), 1);
 
     Click(Button("ButtonStart"));  // answered Yes
@@ -236,7 +236,7 @@ TEST_F(UiTest, RunTimeErrorInAHandlerIsShownAndTheGameGoesOn)
     QTimerEvent tick(TimerControl()->timerId());
     QApplication::sendEvent(TimerControl(), &tick);
     ASSERT_FALSE(dialogs.Messages.empty());
-    EXPECT_EQ(dialogs.Messages.back(), QStringLiteral("整数のオーバーフロー"));
+    EXPECT_EQ(dialogs.Messages.back(), EIntOverflow().what());
     Click(Button("ButtonPause"));
     EXPECT_EQ(form->Session().GameMode(), ModeIdle);
 }

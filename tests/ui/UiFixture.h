@@ -1,4 +1,4 @@
-// UiFixture.h: a window under test, with dialogs and a clock that the test answers.
+// UiFixture.h: a window under test in a folder of its own, with dialogs and a clock that the test answers.
 #pragma once
 
 #include <deque>
@@ -8,23 +8,24 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include "core/RecordingHost.h"
+#include "files/FileHelpers.h"
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 #include "solver/Shortest.h"
 #include "plot/MyImageU.h"
+#include "support/Paths.h"
 #include "ui/Controls.h"
 #include "ui/Messages.h"
 #include "ui/VandrelPathU.h"
@@ -127,28 +128,50 @@ T* ControlOf(const TFormMain& form, const char* name)
     return control;
 }
 
-// The window at a known size: the picture is 800 by 600 pixels.
+// The lines of a problem file for `points`, as the game saves them.
+inline QStringList ProblemLines(const Coords& points)
+{
+    const Problem problem = ProblemOf(points);
+    return FormatProblemLines(problem.Points, problem.PointCount);
+}
+
+// The picture is 800 by 600 pixels in a window of this size.
+constexpr int ImageWidth = 800;
+constexpr int ImageHeight = 600;
+
+// Starts the game's window at its known size and waits until it is shown.
+inline void OpenWindow(std::unique_ptr<TFormMain>& form, TDialogs& dialogs, TClock& clock)
+{
+    form = std::make_unique<TFormMain>(dialogs, clock);
+    form->setWindowState(Qt::WindowNoState);
+    form->resize(ImageWidth + 40 + 134, ImageHeight);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_NE(form->PlotImage(), nullptr);
+}
+
+// The window of a test. Every test runs in a scratch folder of its own, which
+// is the current folder and so holds the records file; the window starts there.
 class UiTest : public ::testing::Test {
 protected:
-    static constexpr int ImageWidth = 800;
-    static constexpr int ImageHeight = 600;
-
+    QTemporaryDir scratch;
+    QString previousFolder = QDir::currentPath();
     TFakeDialogs dialogs;
     TFakeClock clock;
     std::unique_ptr<TFormMain> form;
 
     void SetUp() override
     {
-        QFile::remove(RecordsFileName);
-        form = std::make_unique<TFormMain>(dialogs, clock);
-        form->setWindowState(Qt::WindowNoState);
-        form->resize(ImageWidth + 40 + 134, ImageHeight);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        ASSERT_NE(form->PlotImage(), nullptr);
+        ASSERT_TRUE(scratch.isValid());
+        ASSERT_TRUE(QDir::setCurrent(scratch.path()));
+        OpenWindow(form, dialogs, clock);
     }
 
-    void TearDown() override { form.reset(); }
+    void TearDown() override
+    {
+        form.reset();
+        QDir::setCurrent(previousFolder);
+    }
 
     TMyImage2& Image() { return *form->PlotImage(); }
 
@@ -166,14 +189,35 @@ protected:
     QPlainTextEdit* Memo(const char* name) const { return Control<QPlainTextEdit>(name); }
     QTimer* TimerControl() const { return Control<QTimer>("Timer"); }
 
-    // Work that is not saved: a segment drawn in problem creation.
-    void MakeUnsaved()
+    QPoint Pixel(int x, int y) { return Image().WorldToPixel(x, y); }
+
+    // Begins a path entry in problem creation.
+    void BeginEntry()
     {
         ChooseMenu(MenuCreation);
         Click(Button("ButtonNyuuryokuBegin"));
-        form->ImageMouseMove(0, Image().WorldToPixel(2, 0).x(), Image().WorldToPixel(2, 0).y());
-        const QPoint at = Image().WorldToPixel(2, 0);
-        form->ImageMouseUp(Qt::LeftButton, 0, at.x(), at.y());
+        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
+    }
+
+    // Moves the mouse, and with it the entry's band, to (x, y).
+    void MoveTo(int x, int y)
+    {
+        const QPoint p = Pixel(x, y);
+        form->ImageMouseMove(0, p.x(), p.y());
+    }
+
+    // Moves the band to (x, y) and releases there, as a click does.
+    void CommitAt(int x, int y)
+    {
+        MoveTo(x, y);
+        QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(x, y));
+    }
+
+    // Work that is not saved: a segment drawn in problem creation.
+    void MakeUnsaved()
+    {
+        BeginEntry();
+        CommitAt(2, 0);
         Click(Button("ButtonNyuuryokuEnd"));
         ASSERT_TRUE(form->Session().Unsaved());
     }
@@ -223,21 +267,41 @@ protected:
         ASSERT_TRUE(form->LoadProblemText(lines));
     }
 
-    static QStringList LinesOf(const Coords& path)
+    // Writes a problem file into the test's folder; gives its full path.
+    static QString WriteProblem(const QString& name, const Coords& points)
     {
-        const ::Problem problem = ProblemOf(path);
-        return FormatProblemLines(problem.Points, problem.PointCount);
+        const QString file = QDir::current().filePath(name);
+        WriteFileAtomically(file, JoinTextLines(ProblemLines(points)));
+        return file;
     }
 
-    static QStringList Problem(std::initializer_list<std::pair<int, int>> points)
+    // Opens the corner path (0,0), (1,0), (1,1) as "Vandrel5" with "開く" of
+    // the puzzle mode; the records file is read again.
+    void OpenCorner()
     {
-        PathArray path{};
-        int i = 1;
-        for (auto [x, y] : points) {
-            path[i].X = x;
-            path[i].Y = y;
-            ++i;
-        }
-        return FormatProblemLines(path, static_cast<std::uint8_t>(points.size()));
+        dialogs.Files = {WriteProblem("Vandrel5.txt", {{0, 0}, {1, 0}, {1, 1}})};
+        ChooseMenu(MenuPuzzle);
+        Click(Button("ButtonOpenAll"));
+        ASSERT_EQ(form->ProblemName(), QStringLiteral("Vandrel5"));
+        ASSERT_EQ(form->Puzzle().PointCount(), 3);
+    }
+
+    // Plays the opened corner path to its end in `seconds`.
+    void SolveCornerIn(int seconds)
+    {
+        Click(Button("ButtonStart"));
+        ASSERT_EQ(form->Session().GameMode(), ModePlay);
+        clock.Now += seconds;
+        form->TimerTimer();
+        ClickWorld(1, 0);
+        ChooseOperation(OpR);
+        EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+        EXPECT_TRUE(form->Puzzle().IsSolved());
+    }
+
+    // The lines of the records file, without their line ends.
+    static QList<QByteArray> RecordLines()
+    {
+        return QFile::exists(RecordsFileName) ? SplitByteLines(ReadAll(RecordsFileName)) : QList<QByteArray>{};
     }
 };

@@ -1,14 +1,77 @@
-// LongPaths.h: seeded random self-avoiding paths of up to 255 points, and the extreme shapes, for tests at scale.
+// Paths.h: lattice paths for tests: coordinates and problems made of them, seeded random self-avoiding paths, and extreme shapes.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "core/RecordingHost.h"
+#include "core/PathStore.h"
+#include "support/PathChecks.h"
+
+// Coordinates of points 1..n of a path, in path order.
+using Coords = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+// The coordinates of points 1..PointCount of WorkPath.
+inline Coords WorkCoords(const TPathStore& store)
+{
+    Coords c;
+    for (int i = 1; i <= store.PointCount(); ++i)
+        c.emplace_back(store.WorkPath()[i].X, store.WorkPath()[i].Y);
+    return c;
+}
+
+// The problem whose points 1..n are `points`.
+inline Problem ProblemOf(const Coords& points)
+{
+    Problem problem;
+    problem.PointCount = static_cast<std::uint8_t>(points.size());
+    for (std::size_t i = 0; i < points.size() && i < MaxPoints; ++i) {
+        problem.Points[i + 1].X = points[i].first;
+        problem.Points[i + 1].Y = points[i].second;
+    }
+    return problem;
+}
+
+// Puts `points` into slots 1..n of WorkPath and ProblemPath and sets PointCount.
+// Derived fields are left alone; callers that need them call Redraw or DeriveStructure.
+inline void PlacePath(TPathStore& store, const Coords& points)
+{
+    store.SetPath(ProblemOf(points));
+}
+
+// PathFault for coordinates.
+inline std::string PathFault(const Coords& path)
+{
+    if (path.empty() || path.size() > MaxPoints)
+        return "point count " + std::to_string(path.size());
+    return PathFault(ProblemOf(path).Points, static_cast<int>(path.size()));
+}
+
+// "(0,0)(1,0)...": a path in a failure message.
+inline std::string Show(const Coords& path)
+{
+    std::ostringstream os;
+    for (const auto& [x, y] : path)
+        os << "(" << x << "," << y << ")";
+    return os.str();
+}
+
+// A straight path of n points from the origin, one unit per step in (dx, dy).
+inline Coords StraightPath(int n, int dx, int dy)
+{
+    Coords c;
+    for (int i = 0; i < n; ++i)
+        c.emplace_back(i * dx, i * dy);
+    return c;
+}
+
+// Steps by direction code: +x, +y, -x, -y.
+inline constexpr int StepX[] = {1, 0, -1, 0};
+inline constexpr int StepY[] = {0, 1, 0, -1};
 
 // Marks lattice points within 255 of the origin. A new generation forgets
 // every mark at once, so a path can be checked many times without clearing.
@@ -36,8 +99,6 @@ private:
 // Such walks are compact and full of turns.
 inline Coords GrowthPath(std::mt19937_64& rng, int points, double straight, int attempts = 400)
 {
-    static constexpr int dx[] = {1, 0, -1, 0};
-    static constexpr int dy[] = {0, 1, 0, -1};
     static LatticeMarks marks;
     Coords best;
     for (int attempt = 0; attempt < attempts && static_cast<int>(best.size()) < points; ++attempt) {
@@ -51,7 +112,7 @@ inline Coords GrowthPath(std::mt19937_64& rng, int points, double straight, int 
             int nFree = 0;
             bool straightFree = false;
             for (int d = 0; d < 4; ++d) {
-                if (!marks.Marked(x + dx[d], y + dy[d])) {
+                if (!marks.Marked(x + StepX[d], y + StepY[d])) {
                     free[nFree++] = d;
                     straightFree = straightFree || d == heading;
                 }
@@ -60,7 +121,7 @@ inline Coords GrowthPath(std::mt19937_64& rng, int points, double straight, int 
                 break;
             if (!straightFree || std::uniform_real_distribution<double>(0, 1)(rng) >= straight)
                 heading = free[std::uniform_int_distribution<int>(0, nFree - 1)(rng)];
-            path.emplace_back(x + dx[heading], y + dy[heading]);
+            path.emplace_back(x + StepX[heading], y + StepY[heading]);
             marks.Mark(path.back().first, path.back().second);
         }
         if (path.size() > best.size())
@@ -79,12 +140,8 @@ inline Coords GrowthPath(std::mt19937_64& rng, int points, double straight, int 
 inline Coords PivotPath(std::mt19937_64& rng, int points, int pivots)
 {
     static LatticeMarks marks;
-    Coords path;
     const int heading = std::uniform_int_distribution<int>(0, 3)(rng);
-    static constexpr int dx[] = {1, 0, -1, 0};
-    static constexpr int dy[] = {0, 1, 0, -1};
-    for (int i = 0; i < points; ++i)
-        path.emplace_back(i * dx[heading], i * dy[heading]);
+    Coords path = StraightPath(points, StepX[heading], StepY[heading]);
 
     Coords tail;
     for (int k = 0; k < pivots && points > 2; ++k) {
@@ -118,22 +175,23 @@ inline Coords PivotPath(std::mt19937_64& rng, int points, int pivots)
     return path;
 }
 
-// A random path aiming at 2 to 255 points, chosen evenly: grown (with a random
-// liking for going straight) or made by pivots, one or the other evenly.
-inline Coords RandomLongPath(std::mt19937_64& rng)
+// A random path aiming at `fewest` to `most` points, chosen evenly: grown
+// (with a random liking for going straight) or made by pivots, one or the
+// other evenly.
+inline Coords RandomPath(std::mt19937_64& rng, int fewest, int most)
 {
-    const int points = std::uniform_int_distribution<int>(2, 255)(rng);
+    const int points = std::uniform_int_distribution<int>(fewest, most)(rng);
     if (std::uniform_int_distribution<int>(0, 1)(rng) == 0)
         return GrowthPath(rng, points, std::uniform_real_distribution<double>(0, 0.8)(rng));
     return PivotPath(rng, points, points);
 }
 
+// ---- extreme shapes ------------------------------------------------------------
+
 // A spiral from the origin turning left (counter-clockwise) or right, with
 // its first step along `heading`, winding outward around its start.
 inline Coords Spiral(int points, bool left, int heading)
 {
-    static constexpr int dx[] = {1, 0, -1, 0};
-    static constexpr int dy[] = {0, 1, 0, -1};
     const int turn = left ? 1 : 3;
     Coords path{{0, 0}};
     int d = heading;
@@ -141,10 +199,10 @@ inline Coords Spiral(int points, bool left, int heading)
     while (static_cast<int>(path.size()) < points) {
         const auto [x, y] = path.back();
         const int side = (d + turn) % 4;
-        const std::pair<std::int32_t, std::int32_t> beside{x + dx[side], y + dy[side]};
+        const std::pair<std::int32_t, std::int32_t> beside{x + StepX[side], y + StepY[side]};
         if (path.size() > 1 && std::find(path.begin(), path.end(), beside) == path.end())
             d = side;
-        path.emplace_back(x + dx[d], y + dy[d]);
+        path.emplace_back(x + StepX[d], y + StepY[d]);
     }
     return path;
 }
@@ -163,6 +221,14 @@ inline Coords Serpentine(int points, int height)
             y += dy;
         }
     }
+    return path;
+}
+
+// The path mirrored in the diagonal: x and y change places.
+inline Coords Transposed(Coords path)
+{
+    for (auto& [x, y] : path)
+        std::swap(x, y);
     return path;
 }
 
@@ -195,6 +261,7 @@ inline Coords Comb(int points, int tooth)
     return path;
 }
 
+// A path with the words that name it in a test's output.
 struct NamedPath {
     std::string Name;
     Coords Path;
