@@ -17,6 +17,7 @@
 
 #include "FuzzSupport.h"
 #include "files/ProblemFile.h"
+#include "solver/Random.h"
 
 namespace {
 
@@ -33,21 +34,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-// A small generator for the walk once the steering bytes are used up.
-class SplitMix {
-public:
-    explicit SplitMix(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 // Occupied lattice points near the origin; a walk of 255 points stays within 254.
 class Occupancy {
@@ -78,7 +64,7 @@ std::uint8_t BuildWalk(ByteReader& in, PathArray& path)
     path[1].X = path[1].Y = 0;
     taken.Take(0, 0);
     int count = 1;
-    SplitMix mix(0);
+    SplitMix64 mix(0);
     bool mixing = false;
     while (count < target) {
         int free[4];
@@ -96,7 +82,7 @@ std::uint8_t BuildWalk(ByteReader& in, PathArray& path)
             --steering;
         } else {
             if (!mixing)
-                mix = SplitMix(seed);
+                mix = SplitMix64(seed);
             mixing = true;
             choice = mix.Next();
         }

@@ -32,27 +32,23 @@
 #include <QWheelEvent>
 
 #include "files/Records.h"
+#include "solver/Random.h"
 #include "support/PathChecks.h"
 
 namespace {
 
-// splitmix64: the same seed gives the same run with any standard library.
+// The game's own SplitMix64: the same seed gives the same run with any
+// standard library.
 class TRng {
 public:
-    explicit TRng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
+    explicit TRng(std::uint64_t seed) : mix_(seed) {}
+    std::uint64_t Next() { return mix_.Next(); }
     int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
     int Between(int lo, int hi) { return lo + Below(hi - lo + 1); }
     bool Chance(int percent) { return Below(100) < percent; }
 
 private:
-    std::uint64_t state_;
+    SplitMix64 mix_;
 };
 
 std::vector<std::uint64_t> MonkeySeeds()
