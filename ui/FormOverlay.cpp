@@ -46,6 +46,8 @@ void TFormMain::BuildOverlay()
     ButtonRandom->setEnabled(false);
     PanelTesuu->hide();
     PanelImage->installEventFilter(this);
+    // However small the window, the picture holds the panel whole.
+    PanelImage->setMinimumSize(OverlayWidth + 2 * OverlayInset, OverlayHeight + 2 * OverlayInset);
 }
 
 // Top right of the picture, whatever its size.

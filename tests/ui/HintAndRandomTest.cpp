@@ -2,9 +2,11 @@
 #include "UiFixture.h"
 
 #include <QCheckBox>
+#include <QSpinBox>
 
 #include "files/ProblemFile.h"
 #include "solver/Generator.h"
+#include "ui/RandomProblemDialog.h"
 
 class HintTest : public UiTest {
 protected:
@@ -139,6 +141,19 @@ TEST_F(RandomProblemTest, ACodeThatNamesNoProblemChangesNothing)
     EXPECT_EQ(form->ProblemName(), Messages::SampleName);
     Click(Button("ButtonStart"));
     EXPECT_FALSE(Button("ButtonRandom")->isEnabled()) << "only where a problem may be opened";
+}
+
+TEST_F(RandomProblemTest, TheDialogProposesAndGivesBackWhatWasChosen)
+{
+    TRandomProblemDialog dialog(form.get(), {120, Difficulty::Hard, QStringLiteral("9-9-e")});
+    const RandomProblemRequest proposed = dialog.Request();
+    EXPECT_EQ(proposed.Points, 120);
+    EXPECT_EQ(proposed.Level, Difficulty::Hard);
+    EXPECT_EQ(proposed.Code, QStringLiteral("9-9-e"));
+    QSpinBox* points = dialog.findChild<QSpinBox*>();
+    ASSERT_NE(points, nullptr);
+    EXPECT_EQ(points->minimum(), 2);
+    EXPECT_EQ(points->maximum(), 255);
 }
 
 TEST_F(RandomProblemTest, LongCodesAreCutToTheRecordsNameField)
