@@ -1,10 +1,11 @@
-// MyImageU.cpp: the plotting image as a widget: drawing passed to its surface, painting, size and mouse.
+// MyImageU.cpp: the plotting image as a widget: drawing passed to its surface, painting, size, mouse and wheel.
 #include "plot/MyImageU.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <QtMath>
 
 #include "core/RunErrors.h"
@@ -236,7 +237,7 @@ void TMyImage2::DrawBackdrop(double left, double right, double bottom, double to
     Sized().DrawBackdrop(left, right, bottom, top, gridColour, axesColour);
 }
 
-// ---- Mouse ------------------------------------------------------------
+// ---- Mouse and wheel ------------------------------------------------------------
 
 void TMyImage2::mousePressEvent(QMouseEvent* event)
 {
@@ -262,4 +263,25 @@ void TMyImage2::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = PixelOf(event->position());
     emit MouseUp(event->button(), ShiftBitsOf(event->modifiers()), at.x(), at.y());
+}
+
+void TMyImage2::wheelEvent(QWheelEvent* event)
+{
+    std::int64_t eighths = event->angleDelta().y();
+    if (eighths == 0) {
+        event->ignore();  // a sideways wheel: not ours
+        return;
+    }
+    // The way the wheel turned, whatever the system makes of it for scrolling.
+    if (event->inverted())
+        eighths = -eighths;
+    // A notch is 120 eighths of a degree. Finer wheels send parts of one,
+    // which add up here until they make whole notches.
+    wheelEighths_ += eighths;
+    const auto notches = static_cast<int>(wheelEighths_ / 120);
+    wheelEighths_ -= std::int64_t{notches} * 120;
+    if (notches != 0) {
+        const QPoint at = PixelOf(event->position());
+        emit Wheel(notches, at.x(), at.y());
+    }
 }

@@ -16,8 +16,8 @@
 // y upward, Unit pixels per world unit, the world origin drawn at
 // (OriginX, OriginY). The drawing is the surface's (RasterSurface), the view
 // its transform (ViewTransform); the widget passes calls on, follows its
-// parent's size, copies the surface to the screen and turns mouse events into
-// signals.
+// parent's size, copies the surface to the screen and turns mouse and wheel
+// events into signals.
 class TMyImage2 : public QWidget {
     Q_OBJECT
 
@@ -86,6 +86,9 @@ signals:
     void MouseDown(Qt::MouseButton button, int shift, int x, int y);
     void MouseMove(int shift, int x, int y);
     void MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    // Whole notches of the wheel, positive when turned away from the user,
+    // and the pixel under the pointer.
+    void Wheel(int notches, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,6 +97,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     RasterSurface& Sized();  // the surface, told the widget's size
@@ -103,6 +107,7 @@ private:
     void SchedulePaint();  // one queued update() for a batch of changes
 
     bool paintQueued_ = false;
+    std::int64_t wheelEighths_ = 0;  // turned since the last whole notch, in eighths of a degree
 };
 
 // The level of the image where a 3-D view set-up would go; the game draws in
