@@ -46,12 +46,17 @@ void BackdropRows::Build(QSize size, const std::vector<Layer>& layers, bool xorM
     // pixels depend only on which band between edges it lies in and on its
     // own one-line rectangles.
     std::vector<int> edges;
+    std::vector<std::vector<QRect>> tallRects(layers.size());
     std::vector<LineRect> lineRects;
     for (std::size_t layer = 0; layer < layers.size(); ++layer)
         for (const QRect& rect : layers[layer].rects) {
             if (rect.height() > 1) {
-                edges.push_back(rect.top());
-                edges.push_back(rect.bottom() + 1);
+                // The grid's columns all share their edges: kept once.
+                if (edges.empty() || edges[edges.size() - 2] != rect.top() || edges.back() != rect.bottom() + 1) {
+                    edges.push_back(rect.top());
+                    edges.push_back(rect.bottom() + 1);
+                }
+                tallRects[layer].push_back(rect);
             } else {
                 lineRects.push_back({rect.top(), int(layer), rect.left(), rect.right()});
             }
@@ -76,8 +81,8 @@ void BackdropRows::Build(QSize size, const std::vector<Layer>& layers, bool xorM
                     std::fill(row + left, row + right + 1, colour);
                 }
             };
-            for (const QRect& rect : layers[layer].rects)
-                if (rect.height() > 1 && rect.top() <= y && rect.bottom() >= y)
+            for (const QRect& rect : tallRects[layer])
+                if (rect.top() <= y && rect.bottom() >= y)
                     cover(rect.left(), rect.right());
             for (const LineRect* line = first; line != last; ++line)
                 if (line->layer == int(layer))

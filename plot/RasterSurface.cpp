@@ -567,7 +567,9 @@ bool RasterSurface::LayNewBackdrop(const BackdropCall& call)
 {
     if (image_.isNull())
         return false;
-    std::vector<QLine> lines[2];  // grid, axes
+    std::vector<QLine>* lines = backdropLines_;  // grid, axes
+    lines[0].clear();
+    lines[1].clear();
     std::vector<QLine>* into = &lines[0];
     QPoint pen = penPos_;
     const auto add = [&](double x1, double y1, double x2, double y2) {
@@ -586,10 +588,13 @@ bool RasterSurface::LayNewBackdrop(const BackdropCall& call)
     if (lines[0].size() + lines[1].size() > MaxBackdropLines)
         return false;
     const std::int32_t colours[2] = {call.gridColour, call.axesColour};
-    std::vector<BackdropRows::Layer> layers;
+    std::vector<BackdropRows::Layer>& layers = backdropLayers_;
+    layers.resize(2);
     for (int i = 0; i < 2; ++i) {
         const Ink ink{ColourFromBgr(colours[i]).rgb(), call.xorMode, 1};
-        BackdropRows::Layer& layer = layers.emplace_back(BackdropRows::Layer{ink.colour, {}});
+        BackdropRows::Layer& layer = layers[std::size_t(i)];
+        layer.colour = ink.colour;
+        layer.rects.clear();
         for (const QLine& line : lines[i]) {
             if (line.p1() == line.p2())
                 continue;

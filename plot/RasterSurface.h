@@ -114,7 +114,11 @@ private:
     int tileColumns_ = 0;
     int tileRows_ = 0;
     std::function<void()> damageListener_;
-    std::vector<QRect> rects_;  // StrokeLines's, kept to spare an allocation per line
+    // Kept from call to call, to spare allocations: StrokeLines's rectangles,
+    // and the backdrop's lines and rectangles.
+    std::vector<QRect> rects_;
+    std::vector<QLine> backdropLines_[2];
+    std::vector<BackdropRows::Layer> backdropLayers_;
 
     // While laid_, the tiles not owning their pixels show backdrop_.
     BackdropRows backdrop_;

@@ -2,21 +2,9 @@
 #include "plot/ViewTransform.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
 #include "core/Checked.h"
-
-namespace {
-
-// Nearest integer with halves to even (the default rounding mode), so that a
-// point exactly between two pixels does not always fall to the same side.
-std::int32_t RoundToPixel(double value)
-{
-    return CheckedInt32(std::nearbyint(value));
-}
-
-}  // namespace
 
 void ViewTransform::SetOrigin(std::int32_t px, std::int32_t py)
 {
@@ -40,13 +28,6 @@ void ViewTransform::ResetMatrix()
         std::fill(std::begin(row), std::end(row), 0.0);
     Matrix[1][1] = 1.0;
     Matrix[2][2] = 1.0;
-}
-
-QPoint ViewTransform::WorldToPixel(double x, double y) const
-{
-    const double u = Matrix[1][1] * x + Matrix[1][2] * y + Matrix[1][3];
-    const double v = Matrix[2][1] * x + Matrix[2][2] * y + Matrix[2][3];
-    return {RoundToPixel(Unit * u + OriginX), RoundToPixel(OriginY - Unit * v)};
 }
 
 QPointF ViewTransform::PixelToWorld(std::int32_t px, std::int32_t py) const
