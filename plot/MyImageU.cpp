@@ -110,8 +110,9 @@ const QImage& TMyImage2::Surface() const
 void TMyImage2::paintEvent(QPaintEvent* event)
 {
     QPainter screen(this);
-    // The surface is opaque and of the backing store's format (RGB32): a
-    // straight copy.
+    // The surface is opaque RGB32, which Qt copies straight into the backing
+    // stores of both the offscreen platform (RGB32) and X11 (premultiplied
+    // ARGB32); replacing, not blending, says so.
     screen.setCompositionMode(QPainter::CompositionMode_Source);
     RasterSurface& surface = Sized();
     for (const QRect& rect : event->region())
