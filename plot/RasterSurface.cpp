@@ -127,9 +127,23 @@ std::optional<QRect> RunRect(const QLine& line, const Ink& ink, QSize surface)
     return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom)));
 }
 
-QRgb* RowOf(QImage& surface, int y)
+// The rows of a surface about to be drawn on: bits() is asked once (it
+// detaches the image from any copy handed out).
+class Rows {
+public:
+    explicit Rows(QImage& surface) : bits_(surface.bits()), bytesPerLine_(surface.bytesPerLine()) {}
+    QRgb* operator[](int y) const { return reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_); }
+
+private:
+    uchar* bits_;
+    qsizetype bytesPerLine_;
+};
+
+// The surface's pixel of a colour, as ColourFromBgr(bgr).rgb() gives it.
+QRgb PixelOfColour(std::int32_t bgr)
 {
-    return reinterpret_cast<QRgb*>(surface.bits() + y * surface.bytesPerLine());
+    const auto bits = static_cast<std::uint32_t>(bgr);
+    return qRgb(bits & 0xFF, (bits >> 8) & 0xFF, (bits >> 16) & 0xFF);
 }
 
 // Paints `count` pixels from `pixel` on.
@@ -151,11 +165,12 @@ void PaintRun(QRgb* pixel, int count, Paint paint)
 template <typename Paint>
 void PaintRects(QImage& surface, std::vector<QRect>& rects, Paint paint)
 {
+    const Rows rows(surface);
     if (rects.size() == 1) {
         // A line of a path: nothing to group.
         const QRect& rect = rects.front();
         for (int y = rect.top(); y <= rect.bottom(); ++y)
-            PaintRun(RowOf(surface, y) + rect.left(), rect.width(), paint);
+            PaintRun(rows[y] + rect.left(), rect.width(), paint);
         return;
     }
     std::stable_sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) {
@@ -175,13 +190,13 @@ void PaintRects(QImage& surface, std::vector<QRect>& rects, Paint paint)
             for (const auto& run : runs)
                 columns.push_back(run.first);
             for (int y = group->top(); y <= group->bottom(); ++y) {
-                QRgb* row = RowOf(surface, y);
+                QRgb* row = rows[y];
                 for (const int x : columns)
                     paint(row[x]);
             }
         } else {
             for (int y = group->top(); y <= group->bottom(); ++y) {
-                QRgb* row = RowOf(surface, y);
+                QRgb* row = rows[y];
                 for (const auto& [left, length] : runs)
                     PaintRun(row + left, length, paint);
             }
@@ -419,7 +434,7 @@ void RasterSurface::StrokeLines(std::span<const QLine> lines)
     if (canvas.isNull())
         return;  // a surface of no area has nothing to draw on
     // Width 0 and below draw one pixel wide.
-    const Ink ink{ColourFromBgr(penColour_).rgb(), penMode_ == PenXor, std::max(penWidth_, 1)};
+    const Ink ink{PixelOfColour(penColour_), penMode_ == PenXor, std::max(penWidth_, 1)};
     // One colour and mode for all: copy gives the same pixels in any order,
     // and XOR does too, so the lines may be painted in whatever order is fastest.
     std::vector<QRect>& rects = rects_;
@@ -508,10 +523,11 @@ void RasterSurface::DrawSquare(std::uint8_t halfWidth, std::uint8_t halfHeight, 
     if (left > right || top > bottom)
         return;
     // Plain pen colour, whatever the pen mode and width.
-    const QRgb colour = ColourFromBgr(penColour_).rgb();
+    const QRgb colour = PixelOfColour(penColour_);
     Touch(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))));
+    const Rows rows(canvas);
     for (auto y = top; y <= bottom; ++y) {
-        QRgb* row = RowOf(canvas, int(y));
+        QRgb* row = rows[int(y)];
         std::fill(row + left, row + right + 1, colour);
     }
 }
@@ -591,7 +607,7 @@ bool RasterSurface::LayNewBackdrop(const BackdropCall& call)
     std::vector<BackdropRows::Layer>& layers = backdropLayers_;
     layers.resize(2);
     for (int i = 0; i < 2; ++i) {
-        const Ink ink{ColourFromBgr(colours[i]).rgb(), call.xorMode, 1};
+        const Ink ink{PixelOfColour(colours[i]), call.xorMode, 1};
         BackdropRows::Layer& layer = layers[std::size_t(i)];
         layer.colour = ink.colour;
         layer.rects.clear();
