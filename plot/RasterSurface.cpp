@@ -390,22 +390,34 @@ void RasterSurface::PaintOnto(QPainter& painter, const QRect& area)
         painter.drawImage(clipped.topLeft(), image_, clipped);
         return;
     }
-    // The backdrop's rows over the whole area, in few long calls, and the
-    // tiles drawn over on top of them from the image: they are a small part.
-    backdrop_.PaintOnto(painter, clipped);
-    for (int row = clipped.top() / TileSize; row <= clipped.bottom() / TileSize; ++row) {
+    const int firstRow = clipped.top() / TileSize;
+    const int lastRow = clipped.bottom() / TileSize;
+    const int firstColumn = clipped.left() / TileSize;
+    const int lastColumn = clipped.right() / TileSize;
+    int drawn = 0;
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            drawn += bool(tiles_[std::size_t(row) * std::size_t(tileColumns_) + std::size_t(column)] & TileDrawn);
+    // Mostly untouched, as after a change of view: the backdrop's rows over
+    // all of it in few long calls, and the tiles drawn over on top of them.
+    // Mostly drawn over, as the tiles a path redraws: each part copied once,
+    // from the image or from the rows.
+    const bool underAll = drawn * 4 <= (lastRow - firstRow + 1) * (lastColumn - firstColumn + 1);
+    if (underAll)
+        backdrop_.PaintOnto(painter, clipped);
+    for (int row = firstRow; row <= lastRow; ++row) {
         const std::uint8_t* tile = tiles_.data() + std::size_t(row) * std::size_t(tileColumns_);
-        const int lastColumn = clipped.right() / TileSize;
-        for (int column = clipped.left() / TileSize; column <= lastColumn;) {
-            if (!(tile[column] & TileDrawn)) {
-                ++column;
-                continue;
-            }
+        for (int column = firstColumn; column <= lastColumn;) {
+            const bool isDrawn = tile[column] & TileDrawn;
             const int first = column;
-            while (column <= lastColumn && (tile[column] & TileDrawn))
+            while (column <= lastColumn && bool(tile[column] & TileDrawn) == isDrawn)
                 ++column;
-            const QRect part = clipped & QRect(first * TileSize, row * TileSize, (column - first) * TileSize, TileSize);
-            painter.drawImage(part.topLeft(), image_, part);
+            const QRect part =
+                clipped & QRect(first * TileSize, row * TileSize, (column - first) * TileSize, TileSize);
+            if (isDrawn)
+                painter.drawImage(part.topLeft(), image_, part);
+            else if (!underAll)
+                backdrop_.PaintOnto(painter, part);
         }
     }
 }
