@@ -1,4 +1,5 @@
-// DrawPathBench.cpp: how long a full redraw and a move take, beside filling the image.
+// DrawPathBench.cpp: how long a redraw, a zoom, a wheel notch and a move take, beside filling the image.
+#include <cstdint>
 #include <memory>
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QRadioButton>
 #include <QSlider>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -126,11 +128,101 @@ void BM_DrawPathNewView(benchmark::State& state)
     state.counters["unit"] = static_cast<double>(state.range(2));
 }
 
+// The next step of the zoom slider from `unit`: up, or down from the top.
+int NextUnit(const QSlider& slider, int unit)
+{
+    return unit < slider.maximum() ? unit + 1 : unit - 1;
+}
+
+// A zoom as the window makes it (TrackBarUnitChange): the unit set, the view
+// recentred (ShiftOrigin), and the redraw: backdrop, path and the repaint of
+// the whole image. The unit goes back and forth between the one given and the
+// slider's next step. The slider itself is left alone: its repaint is the
+// window's, and the wheel benchmark below includes it.
+void BM_RedrawAfterZoom(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int unit = static_cast<int>(state.range(2));
+    const int next = NextUnit(*form->TrackBarUnit, unit);
+    form->TrackBarUnit->setValue(unit);
+    TMyImage& image = *form->PlotImage;
+    for (auto _ : state) {
+        const int to = image.Unit == unit ? next : unit;
+        image.SetUnit(to);
+        image.SetFontSize(to);
+        form->RecenterView();
+        form->UpdateViewWindow();
+        form->DrawPath();
+    }
+    state.counters["unit"] = static_cast<double>(unit);
+}
+
+// The same zoom without its repaint: the view's calls, the backdrop and the
+// path drawn as DrawPath draws them. Beside BM_RedrawAfterZoom this gives the
+// repaint's share.
+void BM_RedrawAfterZoomWithoutRepaint(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int unit = static_cast<int>(state.range(2));
+    const int next = NextUnit(*form->TrackBarUnit, unit);
+    form->TrackBarUnit->setValue(unit);
+    TMyImage& image = *form->PlotImage;
+    const PathArray& p = form->Puzzle.WorkPath;
+    for (auto _ : state) {
+        const int to = image.Unit == unit ? next : unit;
+        image.SetUnit(to);
+        image.SetFontSize(to);
+        form->RecenterView();
+        form->UpdateViewWindow();
+        form->Puzzle.DeriveStructure();
+        form->DrawBackground();
+        image.SetPenColor(0x0000FF);
+        image.SetPenWidth(3);
+        image.MoveTo(p[1].X, p[1].Y);
+        for (int c = 1; c < form->Puzzle.PointCount && p[c].NextCorner > c;) {
+            c = p[c].NextCorner;
+            image.LineTo(p[c].X, p[c].Y);
+        }
+    }
+    state.counters["unit"] = static_cast<double>(unit);
+}
+
+// From a wheel notch to the repainted frame, through the whole window: the
+// event reaches the image, whose Wheel signal moves the zoom slider by the
+// notches turned, as the window's wheel handler will; the slider runs
+// TrackBarUnitChange, the zoom above, and its repaint takes the slider's own
+// along. Latency is the real time.
+void BM_WheelNotchToFrame(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int unit = static_cast<int>(state.range(2));
+    QSlider& slider = *form->TrackBarUnit;
+    slider.setValue(unit);
+    std::int64_t zooms = 0;
+    QObject::connect(form->PlotImage, &TMyImage2::Wheel, [&](int notches, int, int) {
+        slider.setValue(slider.value() + notches);
+        ++zooms;
+    });
+    const QPointF centre(form->PlotImage->width() / 2.0, form->PlotImage->height() / 2.0);
+    int notch = NextUnit(slider, unit) > unit ? 120 : -120;
+    for (auto _ : state) {
+        QWheelEvent wheel(centre, form->PlotImage->mapToGlobal(centre), QPoint(), QPoint(0, notch), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->PlotImage, &wheel);
+        notch = -notch;
+    }
+    if (zooms != static_cast<std::int64_t>(state.iterations()))
+        state.SkipWithError("a wheel notch did not zoom");
+    state.counters["unit"] = static_cast<double>(unit);
+}
+
 // The repaint of the whole image alone: the copy into the window's backing
 // store that a redraw pays on top of its drawing when everything changed.
+// The unit is that of the grid the backdrop's rows are copied from.
 void BM_RepaintWhole(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
     form->DrawPath();
     for (auto _ : state)
         form->PlotImage()->repaint();
@@ -168,7 +260,10 @@ BENCHMARK(BM_Fill)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMic
 BENCHMARK(BM_DrawPath)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPathWithoutRepaint)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPathNewView)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RepaintWhole)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawAfterZoom)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawAfterZoomWithoutRepaint)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WheelNotchToFrame)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintWhole)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveWithRedraw)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)

@@ -1,42 +1,40 @@
-// MyImageU.h: the plotting image, a widget that draws in world coordinates on a raster surface.
+// MyImageU.h: the plotting image, a widget that shows a raster surface drawn on in world coordinates.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <optional>
-#include <vector>
 
 #include <QImage>
-#include <QLine>
 #include <QPoint>
 #include <QPointF>
-#include <QRegion>
 #include <QWidget>
 
-// Modifier bits of a mouse event, as the handlers receive them.
-enum ShiftBits : int { ShiftKey = 1, ControlKey = 4, DoubleClick = 64 };
-
-// Pen modes of the surface.
-enum PenMode : std::uint8_t { PenCopy = 4, PenXor = 14 };
-
-// Colours are 24-bit 0x00BBGGRR values.
-QColor ColourFromBgr(std::int32_t bgr);
+#include "plot/RasterSurface.h"
+#include "plot/ShiftBits.h"
+#include "plot/ViewTransform.h"
 
 // Everything of the plotting image but the 3-D set-up: world x to the right,
 // y upward, Unit pixels per world unit, the world origin drawn at
-// (OriginX, OriginY). The surface follows the widget's size; paintEvent only
-// copies it.
+// (OriginX, OriginY). The drawing is the surface's (RasterSurface), the view
+// its transform (ViewTransform); the widget passes calls on, follows its
+// parent's size, copies the surface to the screen and turns mouse and wheel
+// events into signals.
 class TMyImage2 : public QWidget {
     Q_OBJECT
+
+private:
+    RasterSurface surface_;  // first: the view fields below refer into it
+
 public:
     // The given widget becomes parent; the image fills it.
     explicit TMyImage2(QWidget* ownerAndParent);
     ~TMyImage2() override;
 
-    std::int32_t OriginX = 0;
-    std::int32_t OriginY = 0;
-    std::int32_t Unit = 60;
-    double Matrix[3][4] = {};  // rows 1..2, columns 1..3
+    // The view as set last, to read; the setters below change it, so that the
+    // surface knows when a kept backdrop no longer fits.
+    const std::int32_t& OriginX;
+    const std::int32_t& OriginY;
+    const std::int32_t& Unit;
+    const double (&Matrix)[3][4];  // rows 1..2, columns 1..3
 
     void SetPenColor(std::int32_t colour);
     void SetPenMode(std::uint8_t mode);
@@ -47,6 +45,7 @@ public:
     void SetOrigin(std::int32_t px, std::int32_t py);
     void ShiftOrigin(std::int32_t dx, std::int32_t dy);  // EIntOverflow past 32 bits
     void SetUnit(std::int32_t unit);
+    void SetMatrix(int row, int column, double value);  // row 1..2, column 1..3
     void ResetMatrix();
 
     QPoint WorldToPixel(double x, double y) const;  // ERangeError past 32 bits
@@ -74,19 +73,22 @@ public:
 
     // The surface as drawn so far, and the pen and brush as set last.
     const QImage& Surface() const;
-    std::int32_t PenColor() const { return penColour_; }
-    std::uint8_t PenModeValue() const { return penMode_; }
-    std::int32_t PenWidth() const { return penWidth_; }
-    std::int32_t BrushColor() const { return brushColour_; }
-    Qt::BrushStyle BrushStyle() const { return brushStyle_; }
-    std::int32_t FontSize() const { return fontSize_; }
-    QPoint PenPosition() const { return penPos_; }
+    std::int32_t PenColor() const { return surface_.PenColor(); }
+    std::uint8_t PenModeValue() const { return surface_.PenModeValue(); }
+    std::int32_t PenWidth() const { return surface_.PenWidth(); }
+    std::int32_t BrushColor() const { return surface_.BrushColor(); }
+    Qt::BrushStyle BrushStyle() const { return surface_.BrushStyle(); }
+    std::int32_t FontSize() const { return surface_.FontSize(); }
+    QPoint PenPosition() const { return surface_.PenPosition(); }
 
 signals:
     // Button, modifier bits (ShiftBits) and pixel position on the image.
     void MouseDown(Qt::MouseButton button, int shift, int x, int y);
     void MouseMove(int shift, int x, int y);
     void MouseUp(Qt::MouseButton button, int shift, int x, int y);
+    // Whole notches of the wheel, positive when turned away from the user,
+    // and the pixel under the pointer.
+    void Wheel(int notches, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -95,58 +97,21 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // Everything a backdrop's pixels and the pen it leaves depend on.
-    struct BackdropKey {
-        QSize size;
-        std::int32_t originX, originY, unit;
-        std::array<double, 12> matrix;
-        double left, right, bottom, top;
-        std::int32_t gridColour, axesColour;
-        bool xorMode;
-        // Plain == on the doubles: a NaN never matches (and never draws), and
-        // -0 and +0 give the same pixels.
-        bool operator==(const BackdropKey&) const = default;
-    };
-
-    QImage& Canvas();  // the surface, created or resized to the widget on use
-    void StrokeLine(QPoint from, QPoint to);
-    void StrokeLines(const std::vector<QLine>& lines);  // all in the current pen, in any order
-    void AddSegment(std::vector<QLine>& lines, double x1, double y1, double x2, double y2);
+    RasterSurface& Sized();  // the surface, told the widget's size
+    template <typename Change>
+    void ChangeView(Change change);
     bool eventFilter(QObject* watched, QEvent* event) override;  // follows the parent's size
+    void SchedulePaint();  // one queued update() for a batch of changes
 
-    // Changes to the surface are kept per square tile: which tiles still have
-    // to reach the screen, which differ from the backdrop, and which of the
-    // backdrop's tiles have been copied aside.
-    void ResetTiles();
-    void Touch(const QRect& pixels);  // before drawing on pixels inside the surface
-    void TouchAll();                  // after replacing every pixel
-    void SchedulePaint();             // one queued update() for a batch of changes
-    QRegion TakePaintRegion();        // the tiles to paint, handed over
-    void LayBackdrop();               // the backdrop back where it was drawn over
-    void CopyTiles(QImage& to, const QImage& from, int row, int firstColumn, int endColumn);
-
-    QImage surface_;
-    std::vector<std::uint8_t> tiles_;  // row by row, bits TileToPaint, TileDrawn, TileKept
-    int tileColumns_ = 0;
-    int tileRows_ = 0;
     bool paintQueued_ = false;
-    // While backdropKey_ holds a key, the surface is that backdrop but for
-    // the tiles marked drawn, whose backdrop pixels are kept in backdrop_.
-    QImage backdrop_;
-    std::optional<BackdropKey> backdropKey_;
-    QPoint backdropPenPos_;
-    std::int32_t penColour_ = 0;
-    std::uint8_t penMode_ = PenCopy;
-    std::int32_t penWidth_ = 1;
-    std::int32_t brushColour_ = 0xFFFFFF;
-    Qt::BrushStyle brushStyle_ = Qt::SolidPattern;
-    std::int32_t fontSize_ = 0;
-    QPoint penPos_;
+    std::int64_t wheelEighths_ = 0;  // turned since the last whole notch, in eighths of a degree
 };
 
-// Carries a 3-D view set-up in the original design; nothing here uses it.
+// The level of the image where a 3-D view set-up would go; the game draws in
+// the plane only, and this class adds nothing.
 class TMyImage3 : public TMyImage2 {
     Q_OBJECT
 public:

@@ -38,9 +38,9 @@ Picture DrawnAfresh(const TMyImage2& like, ViewWindow w, std::int32_t grid = Gri
     auto* image = new TMyImage(&parent);
     image->SetOrigin(like.OriginX, like.OriginY);
     image->SetUnit(like.Unit);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c)
-            image->Matrix[r][c] = like.Matrix[r][c];
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 3; ++c)
+            image->SetMatrix(r, c, like.Matrix[r][c]);
     image->SetPenMode(like.PenModeValue());
     image->ClearWhite();
     image->SetPenWidth(1);
@@ -149,7 +149,7 @@ TEST_F(BackdropTest, EveryChangeOfTheViewDrawsItAfresh)
         {"origin x", [](TMyImage2& i, ViewWindow&, std::int32_t&) { i.ShiftOrigin(1, 0); }},
         {"origin y", [](TMyImage2& i, ViewWindow&, std::int32_t&) { i.ShiftOrigin(0, -3); }},
         {"unit", [](TMyImage2& i, ViewWindow&, std::int32_t&) { i.SetUnit(11); }},
-        {"matrix", [](TMyImage2& i, ViewWindow&, std::int32_t&) { i.Matrix[1][3] = 0.5; }},
+        {"matrix", [](TMyImage2& i, ViewWindow&, std::int32_t&) { i.SetMatrix(1, 3, 0.5); }},
         {"window", [](TMyImage2&, ViewWindow& w, std::int32_t&) { w.left = -12.5; }},
         {"colour", [](TMyImage2&, ViewWindow&, std::int32_t& grid) { grid = 0xA0A0A0; }},
         {"pen mode", [](TMyImage2& i, ViewWindow&, std::int32_t&) { i.SetPenMode(PenXor); }},

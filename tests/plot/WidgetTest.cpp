@@ -1,9 +1,12 @@
 // WidgetTest.cpp: the image as a widget: construction, following its parent, painting and mouse signals.
+#include <vector>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointingDevice>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -200,6 +203,65 @@ TEST_F(MouseTest, DoubleClickMarksTheSecondPress)
     ASSERT_EQ(ups_.count(), 2);
     for (const auto& up : ups_)
         EXPECT_EQ(up, Press(Qt::LeftButton, ControlKey, 7, 8));
+}
+
+// The window pans while the middle button is held: press and release carry
+// it, and the moves between them arrive.
+TEST_F(MouseTest, MiddleButtonDrag)
+{
+    QTest::mousePress(image_, Qt::MiddleButton, Qt::NoModifier, QPoint(40, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(45.5, 38), image_->mapToGlobal(QPointF(45.5, 38)),
+                     Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(image_, &move);
+    QTest::mouseRelease(image_, Qt::MiddleButton, Qt::NoModifier, QPoint(47, 36));
+
+    ASSERT_EQ(downs_.count(), 1);
+    EXPECT_EQ(downs_[0], Press(Qt::MiddleButton, 0, 40, 50));
+    ASSERT_FALSE(moves_.isEmpty());
+    EXPECT_EQ(moves_.last(), Move(0, 45, 38));
+    ASSERT_EQ(ups_.count(), 1);
+    EXPECT_EQ(ups_[0], Press(Qt::MiddleButton, 0, 47, 36));
+}
+
+// ---- Wheel ----------------------------------------------------------------------
+
+struct WheelCase {
+    const char* name;
+    std::vector<int> eighths;  // the vertical turn of each event, in eighths of a degree
+    bool inverted;             // the system reverses the wheel for scrolling
+    std::vector<int> notches;  // as signalled, in order
+};
+
+TEST(WheelTest, WholeNotchesAtThePixelUnderThePointer)
+{
+    const std::vector<WheelCase> cases = {
+        {"one notch away from the user", {120}, false, {1}},
+        {"one notch toward the user", {-120}, false, {-1}},
+        {"several notches in one event", {360}, false, {3}},
+        {"a fine wheel's parts add up", {40, 40, 40, 60, 60}, false, {1, 1}},
+        {"what is left over is carried", {100, 100, 100, -50}, false, {1, 1}},
+        {"turning back takes parts away", {60, -60, 60, -60, 90, 30}, false, {1}},
+        {"half a notch toward the user is none yet", {-60}, false, {}},
+        {"parts toward the user", {-70, -70, -100}, false, {-1, -1}},
+        {"reversed for scrolling, not for the notches", {120, 240}, true, {-1, -2}},
+        {"a sideways turn is no notch", {0, 0}, false, {}},
+    };
+    for (const WheelCase& c : cases) {
+        QWidget parent;
+        parent.resize(100, 80);
+        auto* image = new TMyImage(&parent);
+        QSignalSpy wheels(image, &TMyImage2::Wheel);
+        for (const int eighths : c.eighths) {
+            const QPointF at(10.75, 20.25);
+            QWheelEvent event(at, image->mapToGlobal(at), QPoint(), QPoint(eighths == 0 ? 120 : 0, eighths),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, c.inverted);
+            QApplication::sendEvent(image, &event);
+        }
+        QList<QList<QVariant>> expected;
+        for (const int notches : c.notches)
+            expected.append({notches, 10, 20});
+        EXPECT_EQ(QList<QList<QVariant>>(wheels), expected) << c.name;
+    }
 }
 
 }  // namespace
