@@ -134,52 +134,47 @@ int NextUnit(const QSlider& slider, int unit)
     return unit < slider.maximum() ? unit + 1 : unit - 1;
 }
 
-// A zoom as the window makes it (TrackBarUnitChange): the unit set, the view
-// recentred (ShiftOrigin), and the redraw: backdrop, path and the repaint of
-// the whole image. The unit goes back and forth between the one given and the
-// slider's next step. The slider itself is left alone: its repaint is the
-// window's, and the wheel benchmark below includes it.
+// A zoom as the window makes it (TrackBarUnitChange, run by the slider): the
+// unit set, the view recentred, and the redraw: backdrop, path and the
+// repaint of the whole image. The unit goes back and forth between the one
+// given and the slider's next step. The slider's own repaint waits for the
+// event loop and is not counted; the wheel benchmark below includes it.
 void BM_RedrawAfterZoom(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    QSlider& slider = *ZoomBar(*form);
     const int unit = static_cast<int>(state.range(2));
-    const int next = NextUnit(*form->TrackBarUnit, unit);
-    form->TrackBarUnit->setValue(unit);
-    TMyImage& image = *form->PlotImage;
-    for (auto _ : state) {
-        const int to = image.Unit == unit ? next : unit;
-        image.SetUnit(to);
-        image.SetFontSize(to);
-        form->RecenterView();
-        form->UpdateViewWindow();
-        form->DrawPath();
-    }
+    const int next = NextUnit(slider, unit);
+    slider.setValue(unit);
+    for (auto _ : state)
+        slider.setValue(slider.value() == unit ? next : unit);
     state.counters["unit"] = static_cast<double>(unit);
 }
 
-// The same zoom without its repaint: the view's calls, the backdrop and the
-// path drawn as DrawPath draws them. Beside BM_RedrawAfterZoom this gives the
-// repaint's share.
+// The same zoom without its repaint: the view's steps, the backdrop and the
+// path drawn as DrawPath draws them, through the image. Beside
+// BM_RedrawAfterZoom this gives the repaint's share.
 void BM_RedrawAfterZoomWithoutRepaint(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const int unit = static_cast<int>(state.range(2));
-    const int next = NextUnit(*form->TrackBarUnit, unit);
-    form->TrackBarUnit->setValue(unit);
-    TMyImage& image = *form->PlotImage;
-    const PathArray& p = form->Puzzle.WorkPath;
+    const int next = NextUnit(*ZoomBar(*form), unit);
+    ZoomBar(*form)->setValue(unit);
+    TMyImage& image = *form->PlotImage();
+    const PathArray& p = form->Puzzle().WorkPath();
+    const ViewWindow& view = form->View();
     for (auto _ : state) {
         const int to = image.Unit == unit ? next : unit;
         image.SetUnit(to);
         image.SetFontSize(to);
-        form->RecenterView();
+        const QPoint centre = image.WorldToPixel(view.CenterX, view.CenterY);
+        image.ShiftOrigin(image.width() / 2 - centre.x(), image.height() / 2 - centre.y());
         form->UpdateViewWindow();
-        form->Puzzle.DeriveStructure();
-        form->DrawBackground();
+        image.DrawBackdrop(view.Left, view.Right, view.Bottom, view.Top, 0xC0C0C0, 0x808080);
         image.SetPenColor(0x0000FF);
         image.SetPenWidth(3);
         image.MoveTo(p[1].X, p[1].Y);
-        for (int c = 1; c < form->Puzzle.PointCount && p[c].NextCorner > c;) {
+        for (int c = 1; c < form->Puzzle().PointCount() && p[c].NextCorner > c;) {
             c = p[c].NextCorner;
             image.LineTo(p[c].X, p[c].Y);
         }
@@ -188,27 +183,26 @@ void BM_RedrawAfterZoomWithoutRepaint(benchmark::State& state)
 }
 
 // From a wheel notch to the repainted frame, through the whole window: the
-// event reaches the image, whose Wheel signal moves the zoom slider by the
-// notches turned, as the window's wheel handler will; the slider runs
-// TrackBarUnitChange, the zoom above, and its repaint takes the slider's own
-// along. Latency is the real time.
+// event reaches the image, the window zooms about the pointer with one
+// redraw, and the zoom slider follows. Each iteration ends with the events
+// waiting, the slider's repaint among them, handled. Latency is the real time.
 void BM_WheelNotchToFrame(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const int unit = static_cast<int>(state.range(2));
-    QSlider& slider = *form->TrackBarUnit;
+    QSlider& slider = *ZoomBar(*form);
     slider.setValue(unit);
-    std::int64_t zooms = 0;
-    QObject::connect(form->PlotImage, &TMyImage2::Wheel, [&](int notches, int, int) {
-        slider.setValue(slider.value() + notches);
-        ++zooms;
-    });
-    const QPointF centre(form->PlotImage->width() / 2.0, form->PlotImage->height() / 2.0);
+    TMyImage* image = form->PlotImage();
+    const QPointF centre(image->width() / 2.0, image->height() / 2.0);
     int notch = NextUnit(slider, unit) > unit ? 120 : -120;
+    std::int64_t zooms = 0;
     for (auto _ : state) {
-        QWheelEvent wheel(centre, form->PlotImage->mapToGlobal(centre), QPoint(), QPoint(0, notch), Qt::NoButton,
+        const int before = slider.value();
+        QWheelEvent wheel(centre, image->mapToGlobal(centre), QPoint(), QPoint(0, notch), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(form->PlotImage, &wheel);
+        QApplication::sendEvent(image, &wheel);
+        QApplication::processEvents();
+        zooms += slider.value() != before;
         notch = -notch;
     }
     if (zooms != static_cast<std::int64_t>(state.iterations()))
@@ -222,7 +216,7 @@ void BM_WheelNotchToFrame(benchmark::State& state)
 void BM_RepaintWhole(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    form->TrackBarUnit->setValue(static_cast<int>(state.range(2)));
+    ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
     form->DrawPath();
     for (auto _ : state)
         form->PlotImage()->repaint();

@@ -1,6 +1,7 @@
 // FormView.cpp: the picture of grid, axes and path, and zooming and panning it.
 #include "ui/VandrelPathU.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QKeyEvent>
@@ -104,6 +105,7 @@ void TFormMain::CreatePlotImage()
     connect(plotImage_, &TMyImage2::MouseDown, this, Guarded(this, &TFormMain::ImageMouseDown));
     connect(plotImage_, &TMyImage2::MouseMove, this, Guarded(this, &TFormMain::ImageMouseMove));
     connect(plotImage_, &TMyImage2::MouseUp, this, Guarded(this, &TFormMain::ImageMouseUp));
+    connect(plotImage_, &TMyImage2::Wheel, this, Guarded(this, &TFormMain::ImageWheel));
 }
 
 void TFormMain::TrackBarUnitChange()
@@ -115,6 +117,20 @@ void TFormMain::TrackBarUnitChange()
     RecenterView();
     UpdateViewWindow();
     DrawPath();
+}
+
+// The wheel zooms by a step of the zoom bar a notch, about the point under
+// the pointer: that world point stays where it is on the screen (to the
+// nearest pixel). One redraw, whatever the bar did.
+void TFormMain::ImageWheel(int notches, int x, int y)
+{
+    const int unit = std::clamp(TrackBarUnit->value() + notches, TrackBarUnit->minimum(), TrackBarUnit->maximum());
+    if (unit == TrackBarUnit->value())
+        return;
+    const QPointF under = plotImage_->PixelToWorld(x, y);
+    SetZoom(unit);
+    const QPoint now = plotImage_->WorldToPixel(under.x(), under.y());
+    PanBy(CheckedSub(x, now.x()), CheckedSub(y, now.y()));
 }
 
 void TFormMain::PanBy(std::int32_t dx, std::int32_t dy)

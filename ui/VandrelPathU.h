@@ -83,6 +83,7 @@ public:
     void ImageMouseDown(Qt::MouseButton button, int shift, int x, int y);
     void ImageMouseMove(int shift, int x, int y);
     void ImageMouseUp(Qt::MouseButton button, int shift, int x, int y);
+    void ImageWheel(int notches, int x, int y);
     void RadioGroupMenuClick();
     void ButtonStartClick();
     void ButtonPauseClick();

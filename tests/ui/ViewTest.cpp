@@ -2,6 +2,7 @@
 #include "UiFixture.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -114,6 +115,26 @@ TEST_F(UiTest, ControlDragAndMiddleDragPanPixelForPixel)
         form->ImageMouseMove(0, 200, 200);
         EXPECT_EQ(Image().OriginX, 430);
         EXPECT_EQ(Image().OriginY, 290);
+    }
+}
+
+TEST_F(UiTest, TheWheelZoomsAboutTheWorldPointUnderThePointer)
+{
+    QSlider* zoom = Slider("TrackBarUnit");
+    // Notches turned, and the zoom bar's step after them: one step a notch, within its limits.
+    const std::pair<int, int> turns[] = {{1, 21}, {3, 24}, {-5, 19}, {40, 40}, {1, 40}, {-100, 3}};
+    const QPoint at(613, 157);
+    for (const auto& [notches, unit] : turns) {
+        const QPointF before = Image().PixelToWorld(at.x(), at.y());
+        QWheelEvent wheel(at, Image().mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->PlotImage(), &wheel);
+        EXPECT_EQ(zoom->value(), unit) << notches;
+        EXPECT_EQ(Image().Unit, unit);
+        const QPointF after = Image().PixelToWorld(at.x(), at.y());
+        EXPECT_NEAR(after.x(), before.x(), 0.5 / unit) << notches;
+        EXPECT_NEAR(after.y(), before.y(), 0.5 / unit) << notches;
+        EXPECT_DOUBLE_EQ(form->View().CenterX, (form->View().Left + form->View().Right) / 2);
     }
 }
 
