@@ -134,26 +134,39 @@ int NextUnit(const QSlider& slider, int unit)
     return unit < slider.maximum() ? unit + 1 : unit - 1;
 }
 
-// A zoom as the window makes it (TrackBarUnitChange, run by the slider): the
-// unit set, the view recentred, and the redraw: backdrop, path and the
-// repaint of the whole image. The unit goes back and forth between the one
-// given and the slider's next step. The slider's own repaint waits for the
-// event loop and is not counted; the wheel benchmark below includes it.
+// The view steps of a zoom as the window makes them (TrackBarUnitChange):
+// the unit, and the view's centre kept in the middle of the picture.
+void ZoomImage(TFormMain& form, int unit)
+{
+    TMyImage& image = *form.PlotImage();
+    const ViewWindow& view = form.View();
+    image.SetUnit(unit);
+    image.SetFontSize(unit);
+    const QPoint centre = image.WorldToPixel(view.CenterX, view.CenterY);
+    image.ShiftOrigin(image.width() / 2 - centre.x(), image.height() / 2 - centre.y());
+    form.UpdateViewWindow();
+}
+
+// A redraw after a zoom: the view's steps, then DrawPath: backdrop, the
+// 255-point staircase and the repaint of the whole image. The unit goes back
+// and forth between the one given and the slider's next step. The zoom
+// slider is left alone: its own repaint is the window's, and the wheel
+// benchmark below includes it.
 void BM_RedrawAfterZoom(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    QSlider& slider = *ZoomBar(*form);
     const int unit = static_cast<int>(state.range(2));
-    const int next = NextUnit(slider, unit);
-    slider.setValue(unit);
-    for (auto _ : state)
-        slider.setValue(slider.value() == unit ? next : unit);
+    const int next = NextUnit(*ZoomBar(*form), unit);
+    ZoomBar(*form)->setValue(unit);
+    for (auto _ : state) {
+        ZoomImage(*form, form->PlotImage()->Unit == unit ? next : unit);
+        form->DrawPath();
+    }
     state.counters["unit"] = static_cast<double>(unit);
 }
 
-// The same zoom without its repaint: the view's steps, the backdrop and the
-// path drawn as DrawPath draws them, through the image. Beside
-// BM_RedrawAfterZoom this gives the repaint's share.
+// The same zoom without its repaint: the backdrop and the path drawn as
+// DrawPath draws them. Beside BM_RedrawAfterZoom this gives the repaint's share.
 void BM_RedrawAfterZoomWithoutRepaint(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -164,12 +177,7 @@ void BM_RedrawAfterZoomWithoutRepaint(benchmark::State& state)
     const PathArray& p = form->Puzzle().WorkPath();
     const ViewWindow& view = form->View();
     for (auto _ : state) {
-        const int to = image.Unit == unit ? next : unit;
-        image.SetUnit(to);
-        image.SetFontSize(to);
-        const QPoint centre = image.WorldToPixel(view.CenterX, view.CenterY);
-        image.ShiftOrigin(image.width() / 2 - centre.x(), image.height() / 2 - centre.y());
-        form->UpdateViewWindow();
+        ZoomImage(*form, image.Unit == unit ? next : unit);
         image.DrawBackdrop(view.Left, view.Right, view.Bottom, view.Top, 0xC0C0C0, 0x808080);
         image.SetPenColor(0x0000FF);
         image.SetPenWidth(3);

@@ -67,7 +67,10 @@ void TFormMain::RefreshOverlay()
         return;
     const TPuzzle& puzzle = session_.Puzzle();
     const bool playing = session_.GameMode() == ModePlay;
-    LabelTesuu->setText(Messages::MoveCounter(puzzle.MoveCount()));
+    // Only what changed: every redraw, a pan's too, comes here.
+    const QString moves = Messages::MoveCounter(puzzle.MoveCount());
+    if (LabelTesuu->text() != moves)
+        LabelTesuu->setText(moves);
     ButtonRedo->setEnabled(playing && puzzle.History().RedoCount() > 0);
     ButtonHint->setEnabled(playing && !hintWork_.Running());
     LabelHintUsed->setVisible(session_.HintUsed());
