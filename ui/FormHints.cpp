@@ -11,9 +11,12 @@
 
 namespace {
 
-// A search of the window's: long enough for every path measured (see
-// docs/performance.md), short enough that a player is never kept waiting.
+// A search of the window's, off its thread: long enough for every path
+// measured (docs/performance.md: at most a millisecond or so).
 constexpr double SearchSeconds = 10.0;
+// The demonstration's step already holds the window for its wait; the search
+// inside it gets a shorter budget, after which the best moves known serve.
+constexpr double StepSearchSeconds = 1.0;
 
 // The hinted operation stands out in the group until the group is placed again.
 const QString HintedItemStyle = QStringLiteral("color: #c00000; font-weight: bold;");
@@ -34,9 +37,9 @@ bool SamePoints(const Problem& a, const TPathStore& b)
     return true;
 }
 
-ShortestSolution Solve(const Problem& path, const std::atomic<bool>& cancel)
+ShortestSolution Solve(const Problem& path, const std::atomic<bool>& cancel, double seconds = SearchSeconds)
 {
-    return SolveShortest(path, ShortestBudget{SearchSeconds, 0, &cancel});
+    return SolveShortest(path, ShortestBudget{seconds, 0, &cancel});
 }
 
 } // namespace
@@ -100,7 +103,7 @@ std::optional<SolverMove> TFormMain::DemonstrationMove(const TPathStore& path) c
     if (!CheckBoxSaitan->isChecked() || path.PointCount() < 2)
         return NextDemonstrationMove(path);
     const std::atomic<bool> never{false};
-    const ShortestSolution solution = Solve(PathOf(path, path.WorkPath()), never);
+    const ShortestSolution solution = Solve(PathOf(path, path.WorkPath()), never, StepSearchSeconds);
     if (solution.Moves.empty())
         return NextDemonstrationMove(path);
     return solution.Moves.front();
