@@ -24,6 +24,17 @@ double Quantile(std::vector<double> v, double q)
     return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1) + 0.5)];
 }
 
+// Walk number `w` of `n` points from the straight path, through its burn-in;
+// `series` keeps the walks of one measurement apart from another's.
+FoldState WalkedPath(int n, std::uint64_t series, int w)
+{
+    SplitMix64 random(series + static_cast<std::uint64_t>(n) * 100000 + static_cast<std::uint64_t>(w));
+    FoldState path(n);
+    for (int made = 0; made < BurnInMoves(n);)
+        made += PivotWalkStep(path, random);
+    return path;
+}
+
 // From the straight path: the mean share of inner points that are corners
 // and the mean squared end-to-end distance after t accepted moves, over many
 // walks, against the values long after.
@@ -83,10 +94,7 @@ void Limits(int walks)
     for (const int n : sizes) {
         std::vector<int> k;
         for (int w = 0; w < walks; ++w) {
-            SplitMix64 random(0x11A1'0000'0000ULL + static_cast<std::uint64_t>(n) * 100000 + static_cast<std::uint64_t>(w));
-            FoldState path(n);
-            for (int made = 0; made < BurnInMoves(n);)
-                made += PivotWalkStep(path, random);
+            FoldState path = WalkedPath(n, 0x11A1'0000'0000ULL, w);
             const DifficultyMeasure m = MeasureDifficulty(path);
             if (m.Moves > 0)
                 k.push_back(m.Moves + m.RefusedCorners);
@@ -124,10 +132,7 @@ void Bands(int seeds)
         std::vector<double> moves, refused;
         int share[3] = {};
         for (int w = 0; w < seeds; ++w) {
-            SplitMix64 random(0xB00D'0000'0000ULL + static_cast<std::uint64_t>(n) * 100000 + static_cast<std::uint64_t>(w));
-            FoldState path(n);
-            for (int made = 0; made < BurnInMoves(n);)
-                made += PivotWalkStep(path, random);
+            FoldState path = WalkedPath(n, 0xB00D'0000'0000ULL, w);
             const DifficultyMeasure m = MeasureDifficulty(path);
             moves.push_back(m.MovesPerPoint());
             refused.push_back(m.RefusedShare());
