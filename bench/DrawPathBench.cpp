@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include "files/ProblemFile.h"
+#include "game/ShiftBits.h"
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
 #include "ui/VandrelPathU.h"
@@ -36,7 +38,6 @@ class TStillClock : public TClock {
 public:
     double MonotonicSeconds() override { return 0; }
     QDate Today() override { return QDate(2026, 1, 1); }
-    void DelayMs(int) override {}
     std::uint64_t NewSeed() override { return 1; }
 };
 
@@ -80,17 +81,24 @@ void BM_Fill(benchmark::State& state)
     }
 }
 
+// The window's redraw of the game's picture: the backdrop laid again, the
+// staircase drawn, the tiles drawn over repainted.
+void Redraw(TFormMain& form)
+{
+    form.Draw(form.Game().CurrentPicture());
+}
+
 void BM_DrawPath(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
     for (auto _ : state)
-        form->DrawPath();
+        Redraw(*form);
     state.counters["unit"] = static_cast<double>(state.range(2));
 }
 
-// DrawPath's drawing without its repaint: the background laid, the corner
-// chain walked and drawn as DrawPath does. Beside BM_DrawPath this gives the
+// The redraw's drawing without its repaint: the background laid, the corner
+// chain walked and drawn as the redraw does. Beside BM_DrawPath this gives the
 // repaint's share of a redraw.
 void BM_DrawPathWithoutRepaint(benchmark::State& state)
 {
@@ -98,7 +106,7 @@ void BM_DrawPathWithoutRepaint(benchmark::State& state)
     ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
     TMyImage* image = form->PlotImage();
     const PathArray& p = form->Puzzle().WorkPath();
-    const ViewWindow& view = form->View();
+    const ViewWindow& view = form->Game().View().Window();
     for (auto _ : state) {
         image->DrawBackdrop(view.Left, view.Right, view.Bottom, view.Top, 0xC0C0C0, 0x808080);
         image->SetPenColor(0x0000FF);
@@ -118,13 +126,14 @@ void BM_DrawPathNewView(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
-    std::int32_t step = 1;
+    TGame& game = form->Game();
+    game.MouseDown(ControlKey, false, 0, 0);
+    std::int32_t x = 1;
     for (auto _ : state) {
-        form->PlotImage()->ShiftOrigin(step, 0);
-        step = -step;
-        form->UpdateViewWindow();
-        form->DrawPath();
+        game.MouseMove(x, 0);
+        x = 1 - x;
     }
+    game.MouseUp();
     state.counters["unit"] = static_cast<double>(state.range(2));
 }
 
@@ -134,59 +143,19 @@ int NextUnit(const QSlider& slider, int unit)
     return unit < slider.maximum() ? unit + 1 : unit - 1;
 }
 
-// The view steps of a zoom as the window makes them (TrackBarUnitChange):
-// the unit, and the view's centre kept in the middle of the picture.
-void ZoomImage(TFormMain& form, int unit)
-{
-    TMyImage& image = *form.PlotImage();
-    const ViewWindow& view = form.View();
-    image.SetUnit(unit);
-    image.SetFontSize(unit);
-    const QPoint centre = image.WorldToPixel(view.CenterX, view.CenterY);
-    image.ShiftOrigin(image.width() / 2 - centre.x(), image.height() / 2 - centre.y());
-    form.UpdateViewWindow();
-}
-
-// A redraw after a zoom: the view's steps, then DrawPath: backdrop, the
-// 255-point staircase and the repaint of the whole image. The unit goes back
-// and forth between the one given and the slider's next step. The zoom
-// slider is left alone: its own repaint is the window's, and the wheel
-// benchmark below includes it.
+// A redraw after a zoom: the view's steps (the view's centre kept in the
+// middle of the picture), then the backdrop, the 255-point staircase and the
+// repaint of the whole image. The unit goes back and forth between the one
+// given and the slider's next step. The zoom slider is left alone: its own
+// repaint is the window's, and the wheel benchmark below includes it.
 void BM_RedrawAfterZoom(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const int unit = static_cast<int>(state.range(2));
     const int next = NextUnit(*ZoomBar(*form), unit);
     ZoomBar(*form)->setValue(unit);
-    for (auto _ : state) {
-        ZoomImage(*form, form->PlotImage()->Unit == unit ? next : unit);
-        form->DrawPath();
-    }
-    state.counters["unit"] = static_cast<double>(unit);
-}
-
-// The same zoom without its repaint: the backdrop and the path drawn as
-// DrawPath draws them. Beside BM_RedrawAfterZoom this gives the repaint's share.
-void BM_RedrawAfterZoomWithoutRepaint(benchmark::State& state)
-{
-    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    const int unit = static_cast<int>(state.range(2));
-    const int next = NextUnit(*ZoomBar(*form), unit);
-    ZoomBar(*form)->setValue(unit);
-    TMyImage& image = *form->PlotImage();
-    const PathArray& p = form->Puzzle().WorkPath();
-    const ViewWindow& view = form->View();
-    for (auto _ : state) {
-        ZoomImage(*form, image.Unit == unit ? next : unit);
-        image.DrawBackdrop(view.Left, view.Right, view.Bottom, view.Top, 0xC0C0C0, 0x808080);
-        image.SetPenColor(0x0000FF);
-        image.SetPenWidth(3);
-        image.MoveTo(p[1].X, p[1].Y);
-        for (int c = 1; c < form->Puzzle().PointCount() && p[c].NextCorner > c;) {
-            c = p[c].NextCorner;
-            image.LineTo(p[c].X, p[c].Y);
-        }
-    }
+    for (auto _ : state)
+        form->Game().Zoom(form->PlotImage()->Unit == unit ? next : unit);
     state.counters["unit"] = static_cast<double>(unit);
 }
 
@@ -225,7 +194,7 @@ void BM_RepaintWhole(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
-    form->DrawPath();
+    Redraw(*form);
     for (auto _ : state)
         form->PlotImage()->repaint();
 }
@@ -235,16 +204,18 @@ void BM_RepaintWhole(benchmark::State& state)
 void BM_MoveWithRedraw(benchmark::State& state)
 {
     auto form = FormWithImage(1920, 1080);
-    form->ButtonStartClick();
+    form->findChild<QCheckBox*>(QStringLiteral("CheckBoxMotion"))->setChecked(false);
+    form->Game().ChooseMode(MenuPuzzle);
+    form->Game().Start();
     const PathPoint& pivot = form->Puzzle().Work(128);
     const QPoint at = form->PlotImage()->WorldToPixel(pivot.X, pivot.Y);
     TRadioGroup* operations = form->findChild<TRadioGroup*>(QStringLiteral("RadioGroupSousa"));
     for (auto _ : state) {
         // Mirroring the same tail twice leaves the path as it was.
-        form->ImageMouseDown(Qt::LeftButton, 0, at.x(), at.y());
+        form->Game().MouseDown(0, false, at.x(), at.y());
         operations->Item(OpH)->click();
         if (form->Puzzle().History().Full())
-            form->ButtonStartClick();
+            form->Game().Start();
     }
 }
 
@@ -263,7 +234,6 @@ BENCHMARK(BM_DrawPath)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPathWithoutRepaint)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawPathNewView)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawAfterZoom)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RedrawAfterZoomWithoutRepaint)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WheelNotchToFrame)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintWhole)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveWithRedraw)->Unit(benchmark::kMicrosecond);

@@ -11,10 +11,10 @@
 #include "cli/ExitCodes.h"
 #include "cli/MoveWords.h"
 #include "cli/ProblemLoad.h"
-#include "cli/ToolHost.h"
 #include "cli/Usage.h"
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
+#include "game/NullFrontEnd.h"
 #include "solver/Demonstration.h"
 #include "solver/Generator.h"
 #include "solver/Shortest.h"
@@ -23,13 +23,6 @@ namespace {
 
 constexpr unsigned long long DefaultMaxSteps = 100000;
 constexpr double DefaultTimeLimit = 10.0;
-constexpr int DefaultGeneratedPoints = 70;
-
-// The puzzle and its host; the move history is large, so this lives on the heap.
-struct Session {
-    ToolHost Host;
-    TPuzzle Puzzle{Host};
-};
 
 int LoadFailureExit(LoadStatus status)
 {
@@ -97,20 +90,27 @@ Parsed ParseWords(const ::Words& args, const std::vector<ValueOption>& options, 
     return {std::move(words), ExitOk};
 }
 
-// One demonstration step as the game's "次" makes it, without the highlight and
-// the wait. Prints its line and tells whether the step left the path solved;
+// One demonstration step as the game's "次" makes it, its wait passing at
+// once. Prints its line and tells whether the step left the path solved;
 // nothing when the path gives no move.
-std::optional<bool> PrintDemonstrationStep(Session& s, std::ostream& out)
+std::optional<bool> PrintDemonstrationStep(GameRig& rig, std::ostream& out)
 {
-    const int solvesBefore = s.Host.Solves;
-    const std::optional<DemonstrationStep> step = StepDemonstration(s.Puzzle, [] {});
-    if (!step)
+    const std::size_t messagesBefore = rig.FrontEnd.Messages.size();
+    rig.Game.PressStep(false);
+    rig.Settle();
+    const std::optional<SolverMove> move = rig.Game.LastDemonstrationMove();
+    if (!move)
         return std::nullopt;
-    out << OpLetter(step->Move.OpCode) << ' ' << int{step->Move.Pivot};
-    if (step->Outcome == MoveOutcome::Refused || step->Outcome == MoveOutcome::HistoryFull)
+    bool refused = false, solved = false;
+    for (std::size_t i = messagesBefore; i < rig.FrontEnd.Messages.size(); ++i) {
+        refused |= rig.FrontEnd.Messages[i] == GameMessage::Failure || rig.FrontEnd.Messages[i] == GameMessage::HistoryFull;
+        solved |= rig.FrontEnd.Messages[i] == GameMessage::Solved;
+    }
+    out << OpLetter(move->OpCode) << ' ' << int{move->Pivot};
+    if (refused)
         out << " refused";
     out << '\n';
-    return s.Host.Solves != solvesBefore;
+    return solved;
 }
 
 std::optional<std::vector<MoveWord>> ParseMoveWords(const Words& words, std::ostream& err)
@@ -169,11 +169,13 @@ int RunCheck(const Words& args, std::ostream& out, std::ostream& err)
     if (parsed.Words->Positional.size() != 1)
         return UsageError(err, "check takes one problem file", CheckUsage);
 
-    const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, parsed.Words->Positional.front(), err);
+    const auto puzzle = std::make_unique<TPuzzle>();  // the move history is large: on the heap
+    Problem problem;
+    const LoadStatus status = ReadProblemFile(problem, parsed.Words->Positional.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
-    out << "ok " << int{s->Puzzle.PointCount()} << " points " << CountCorners(s->Puzzle) << " corners\n";
+    puzzle->LoadProblem(problem);
+    out << "ok " << int{puzzle->PointCount()} << " points " << CountCorners(*puzzle) << " corners\n";
     return ExitOk;
 }
 
@@ -195,19 +197,24 @@ int RunDemo(const Words& args, std::ostream& out, std::ostream& err)
     if (words.Positional.size() > 1)
         return UsageError(err, "one problem file only", DemoUsage);
 
-    const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, words.Positional.front(), err);
+    Problem problem;
+    const LoadStatus status = ReadProblemFile(problem, words.Positional.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
 
     // A single point has nowhere to go and is already as straight as it gets.
-    if (s->Puzzle.PointCount() < 2) {
+    if (problem.PointCount < 2) {
         out << "solved in 0 moves\n";
         return ExitOk;
     }
+    const auto rig = std::make_unique<GameRig>();
+    rig->Game.SetAnimation(false);
+    rig->Game.InstallSample(problem, words.Positional.front());
+    rig->Game.ChooseMode(MenuPuzzle);
+    rig->Game.OpenDemonstration();
     unsigned long long steps = 0;
     while (steps < maxSteps) {
-        const std::optional<bool> solved = PrintDemonstrationStep(*s, out);
+        const std::optional<bool> solved = PrintDemonstrationStep(*rig, out);
         if (!solved)
             break;
         ++steps;
@@ -232,14 +239,15 @@ int RunApply(const Words& args, std::ostream& out, std::ostream& err)
     if (!moves)
         return ExitUsage;
 
-    const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, words.front(), err);
+    Problem problem;
+    const LoadStatus status = ReadProblemFile(problem, words.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
-
+    const auto puzzle = std::make_unique<TPuzzle>();
+    puzzle->LoadProblem(problem);
     for (const MoveWord& move : *moves)
-        out << ApplyMoveWord(s->Puzzle, move) << '\n';
-    PrintPathAndMoves(s->Puzzle, out);
+        out << ApplyMoveWord(*puzzle, move) << '\n';
+    PrintPathAndMoves(*puzzle, out);
     return ExitOk;
 }
 
@@ -272,12 +280,11 @@ int RunSolve(const Words& args, std::ostream& out, std::ostream& err)
     if (words.Positional.size() != 1)
         return UsageError(err, "solve takes one problem file", SolveUsage);
 
-    const auto s = std::make_unique<Session>();
-    const LoadStatus status = LoadProblemFile(s->Puzzle, words.Positional.front(), err);
+    Problem problem;
+    const LoadStatus status = ReadProblemFile(problem, words.Positional.front(), err);
     if (status != LoadStatus::Loaded)
         return LoadFailureExit(status);
-    const ShortestSolution solution =
-        SolveShortest(Problem{s->Puzzle.PointCount(), s->Puzzle.WorkPath()}, ShortestBudget{seconds, 0, nullptr});
+    const ShortestSolution solution = SolveShortest(problem, ShortestBudget{seconds, 0, nullptr});
     for (const SolverMove& move : solution.Moves)
         WriteMove(move, out);
     if (solution.Proven)
@@ -300,7 +307,7 @@ int RunGenerate(const Words& args, std::ostream& out, std::ostream& err)
     if (!words.Positional.empty())
         return UsageError(err, "generate takes options only", GenerateUsage);
 
-    ProblemCode code{DefaultGeneratedPoints, 0, Difficulty::Normal};
+    ProblemCode code{0, 0, Difficulty::Normal};
     if (const auto given = words.Values.find("points"); given != words.Values.end()) {
         const std::optional<unsigned long long> n = ParseCount(given->second);
         if (!n || *n < 2 || *n > MaxPoints)

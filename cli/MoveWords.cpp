@@ -69,7 +69,7 @@ std::string ApplyMoveWord(TPuzzle& puzzle, const MoveWord& move)
         return ResultLine(move.OpCode, 0, "ignored");
 
     const std::uint8_t pivot = onPath ? *move.Pivot : 0;
-    switch (puzzle.ApplyOperation(move.OpCode, pivot)) {
+    switch (puzzle.ApplyOperation(move.OpCode, pivot).Outcome) {
     case MoveOutcome::Applied:
     case MoveOutcome::Cancelled:
         return ResultLine(move.OpCode, pivot, "ok");

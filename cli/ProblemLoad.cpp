@@ -6,7 +6,7 @@
 #include "core/RunErrors.h"
 #include "files/TextFile.h"
 
-LoadStatus LoadProblemFile(TPuzzle& puzzle, const std::string& fileArg, std::ostream& err)
+LoadStatus ReadProblemFile(Problem& problem, const std::string& fileArg, std::ostream& err)
 {
     QByteArray bytes;
     try {
@@ -22,7 +22,7 @@ LoadStatus LoadProblemFile(TPuzzle& puzzle, const std::string& fileArg, std::ost
         err << fileArg << ':' << fault->Line << ": " << fault->Message.toStdString() << '\n';
         return LoadStatus::Invalid;
     }
-    puzzle.LoadProblem(std::get<ParsedProblem>(parsed));
+    problem = std::get<ParsedProblem>(parsed);
     return LoadStatus::Loaded;
 }
 

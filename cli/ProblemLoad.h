@@ -9,11 +9,10 @@
 
 enum class LoadStatus { Loaded, Invalid, Unreadable };
 
-// Reads `fileArg` (the path as given on the command line) and loads it into
-// the puzzle. Invalid content reports "FILE:LINE: message" on `err`; a file
-// that cannot be read reports the file error. The puzzle is left alone unless
-// the load succeeds.
-LoadStatus LoadProblemFile(TPuzzle& puzzle, const std::string& fileArg, std::ostream& err);
+// Reads `fileArg` (the path as given on the command line) into `problem`.
+// Invalid content reports "FILE:LINE: message" on `err`; a file that cannot
+// be read reports the file error. `problem` is left alone unless it succeeds.
+LoadStatus ReadProblemFile(Problem& problem, const std::string& fileArg, std::ostream& err);
 
 // Points 1..PointCount of WorkPath whose Kind is a corner.
 int CountCorners(const TPathStore& path);

@@ -1,16 +1,10 @@
-// Moves.h: the four operations as codes, and what each does to a step of the tail.
+// Moves.h: the four operations as codes, and what each does to the tail: the one move rule of the game.
 #pragma once
 
 #include <cstdint>
 
 // The item index of the operation group, and what the history records.
 enum OpCode : std::uint8_t { OpCancel = 0, OpR = 1, OpL = 2, OpH = 3, OpV = 4 };
-
-// Quarter turns counter-clockwise that turn a tail: R is three of them.
-enum QuarterTurns : int { TurnLeft = 1, TurnRight = 3 };
-
-// The coordinate a mirror negates about the pivot: V mirrors X, H mirrors Y.
-enum MirrorAxis : int { MirrorX = 1, MirrorY = 2 };
 
 // The colour a tail is highlighted in: the player's selection, or the colour
 // of the operation the demonstration is about to make (its OpCode).
@@ -21,14 +15,38 @@ inline std::uint8_t TailColourOf(std::uint8_t op)
     return op;
 }
 
-// The direction a step of the tail takes after `op` at a pivot before it:
-// a rotation turns every step, a mirror reverses the steps along its axis.
-// Every step of the tail turns alike, so a tail keeps its shape.
+// Where a point of the tail lands, as its offset (dx, dy) from the pivot:
+// R turns the offset a quarter clockwise, L a quarter counter-clockwise, H
+// mirrors it in the horizontal line through the pivot, V in the vertical
+// one. The tail moves rigidly, so it never meets itself or the pivot; only
+// the points before the pivot can be in its way. `Int` is wide enough that
+// negating an offset cannot overflow.
+template <typename Int>
+struct TailOffset {
+    Int X = 0;
+    Int Y = 0;
+};
+
+template <typename Int>
+constexpr TailOffset<Int> MovedOffset(std::uint8_t op, TailOffset<Int> d)
+{
+    switch (op) {
+    case OpR: return {d.Y, -d.X};
+    case OpL: return {-d.Y, d.X};
+    case OpH: return {d.X, -d.Y};
+    case OpV: return {-d.X, d.Y};
+    default: return d;
+    }
+}
+
+// The direction a step of the tail takes after `op`: a rotation turns every
+// step, a mirror reverses the steps along its axis. Direction codes run
+// counter-clockwise from +x, so R adds three quarter turns and L one.
 inline std::uint8_t TurnedDir(std::uint8_t op, std::uint8_t dir)
 {
     switch (op) {
-    case OpR: return static_cast<std::uint8_t>((dir + TurnRight) % 4);
-    case OpL: return static_cast<std::uint8_t>((dir + TurnLeft) % 4);
+    case OpR: return static_cast<std::uint8_t>((dir + 3) % 4);
+    case OpL: return static_cast<std::uint8_t>((dir + 1) % 4);
     case OpH: return dir % 2 == 1 ? static_cast<std::uint8_t>(4 - dir) : dir;
     case OpV: return dir % 2 == 0 ? static_cast<std::uint8_t>(2 - dir) : dir;
     default: return dir;

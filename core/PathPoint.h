@@ -26,6 +26,13 @@ constexpr int PathSlots = 256;
 constexpr int MaxPoints = 255;
 using PathArray = std::array<PathPoint, PathSlots>;
 
+// A whole point of the world, as a click or the entry's band gives it.
+struct LatticePoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const LatticePoint&) const = default;
+};
+
 // A problem as the puzzle takes it: the coordinates of points 1..PointCount.
 // Whoever makes one (the problem file reader, the generator) has checked it:
 // it starts at the origin, steps one unit along one axis and never comes back

@@ -1,26 +1,18 @@
-// Puzzle.cpp: turning and mirroring the tail, the move history's undo and redo, the solved test.
+// Puzzle.cpp: turning and mirroring the tail, the move history's undo and redo, path entry.
 #include "core/Puzzle.h"
 
+#include <utility>
+
 #include "core/Checked.h"
-#include "core/ScopeExit.h"
 
 namespace {
 
-// One unit step in a direction code.
-void StepIn(PathPoint& p, int dir)
+// A coordinate computed in 64 bits, stored back into 32.
+std::int32_t Narrowed(std::int64_t value)
 {
-    switch (dir) {
-    case DirPlusX: p.X = CheckedAdd(p.X, 1); break;
-    case DirPlusY: p.Y = CheckedAdd(p.Y, 1); break;
-    case DirMinusX: p.X = CheckedSub(p.X, 1); break;
-    default: p.Y = CheckedSub(p.Y, 1); break;
-    }
-}
-
-// 2·c − v, the mirror of v in c.
-std::int32_t MirrorIn(std::int32_t c, std::int32_t v)
-{
-    return CheckedSub(CheckedMul(2, c), v);
+    if (!std::in_range<std::int32_t>(value))
+        throw EIntOverflow();
+    return static_cast<std::int32_t>(value);
 }
 
 } // namespace
@@ -28,154 +20,123 @@ std::int32_t MirrorIn(std::int32_t c, std::int32_t v)
 void TPuzzle::LoadProblem(const Problem& problem)
 {
     SetPath(problem);
-    history_.DropRedo();
-    Redraw();
-}
-
-void TPuzzle::Redraw()
-{
+    history_.Clear();
+    selectedPivot_ = 0;
     DeriveStructure();
-    host_.DrawPath();
 }
 
-void TPuzzle::ShowTail(std::uint8_t from, std::uint8_t colour)
-{
-    host_.HighlightTail(from, colour);
-}
-
-void TPuzzle::SelectPointAt(std::int32_t x, std::int32_t y)
+std::uint8_t TPuzzle::SelectPointAt(std::int32_t x, std::int32_t y)
 {
     selectedPivot_ = FindPoint(x, y, pointCount_);
-    if (selectedPivot_ >= 1)
-        host_.HighlightTail(selectedPivot_, TailSelected);
+    return selectedPivot_;
 }
 
-MoveOutcome TPuzzle::ApplyOperation(std::uint8_t op, std::uint8_t pivot)
+MoveResult TPuzzle::ApplyOperation(std::uint8_t op, std::uint8_t pivot)
 {
     return Operate(op, pivot, Recording::NewMove);
 }
 
-MoveOutcome TPuzzle::Operate(std::uint8_t op, std::uint8_t pivot, Recording recording)
+MoveResult TPuzzle::Operate(std::uint8_t op, std::uint8_t pivot, Recording recording)
 {
+    MoveResult result;
+    result.OpCode = op;
+    result.Pivot = pivot;
     trialPath_ = workPath_;
-    if (op == OpCancel)
-        return MoveOutcome::Cancelled;
+    if (op == OpCancel) {
+        result.Outcome = MoveOutcome::Cancelled;
+        return result;
+    }
     // A pivot can only be missing through a stale selection; nothing may move then.
     if (pivot < 1 || pivot > pointCount_ || op > OpV)
-        return MoveOutcome::Ignored;
+        return result;
     if (history_.Full() && recording != Recording::Undo) {
-        host_.ShowMessage(HistoryFullMessage);
-        return MoveOutcome::HistoryFull;
+        result.Outcome = MoveOutcome::HistoryFull;
+        return result;
     }
 
-    // The rotation steps along the path's own directions: make sure they
-    // describe the points as they stand, whatever drew (or did not draw) last.
-    DeriveStructure();
-    bool accepted = false;
-    switch (op) {
-    case OpR: accepted = RotateTail(pivot, TurnRight); break;
-    case OpL: accepted = RotateTail(pivot, TurnLeft); break;
-    case OpH: accepted = ReflectTail(pivot, MirrorY); break;
-    case OpV: accepted = ReflectTail(pivot, MirrorX); break;
-    }
-
-    if (!accepted) {
-        // The refused result stays on screen until the player has read the message.
-        host_.ShowMessage(FailureMessage);
+    bool selfAvoiding = false;
+    try {
+        selfAvoiding = MoveTail(pivot, op);
+    } catch (...) {
+        // A coordinate beyond 32 bits: the path stays as it was.
         workPath_ = trialPath_;
-        Redraw();
-        return MoveOutcome::Refused;
+        throw;
     }
-
-    // An undo takes its move out of the history itself, once the solved
-    // handling has run; a redo moves forward over the move it makes again.
+    if (!selfAvoiding) {
+        result.Outcome = MoveOutcome::Refused;
+        result.Refused = std::exchange(workPath_, trialPath_);
+        return result;
+    }
+    DeriveStructure();
+    // An undo takes its move out of the history; a redo moves forward over
+    // the move it makes again.
     if (recording == Recording::NewMove)
         history_.Push({op, pivot});
     else if (recording == Recording::Redo)
         history_.StepForward();
-    host_.SetUndoEnabled(true);
-    CheckSolved();
-    return MoveOutcome::Applied;
+    else
+        history_.StepBack();
+    result.Outcome = MoveOutcome::Applied;
+    return result;
 }
 
-bool TPuzzle::RotateTail(std::uint8_t pivot, QuarterTurns turns)
-{
-    bool selfAvoiding = true;
-    for (int i = pivot + 1; i <= pointCount_; ++i) {
-        PathPoint& p = workPath_[i];
-        // Point i-1 has moved already; its Dir is still the one from before the move.
-        p.X = workPath_[i - 1].X;
-        p.Y = workPath_[i - 1].Y;
-        StepIn(p, (workPath_[i - 1].Dir + turns) % 4);
-        if (FindPoint(p.X, p.Y, pivot - 1) != 0)
-            selfAvoiding = false;
-    }
-    Redraw();
-    return selfAvoiding;
-}
-
-bool TPuzzle::ReflectTail(std::uint8_t pivot, MirrorAxis axis)
+// Every point of the tail moves, and each is looked for among the points
+// before the pivot; the pass does not stop at the first that meets one.
+bool TPuzzle::MoveTail(std::uint8_t pivot, std::uint8_t op)
 {
     bool selfAvoiding = true;
     const PathPoint centre = workPath_[pivot];
     for (int i = pivot + 1; i <= pointCount_; ++i) {
         PathPoint& p = workPath_[i];
-        if (axis == MirrorX)
-            p.X = MirrorIn(centre.X, p.X);
-        else
-            p.Y = MirrorIn(centre.Y, p.Y);
+        const TailOffset<std::int64_t> from{std::int64_t{p.X} - centre.X, std::int64_t{p.Y} - centre.Y};
+        const TailOffset<std::int64_t> to = MovedOffset(op, from);
+        p.X = Narrowed(centre.X + to.X);
+        p.Y = Narrowed(centre.Y + to.Y);
         if (FindPoint(p.X, p.Y, pivot - 1) != 0)
             selfAvoiding = false;
     }
-    Redraw();
     return selfAvoiding;
 }
 
-bool TPuzzle::Undo()
+std::optional<MoveResult> TPuzzle::Undo()
 {
     if (history_.MoveCount() == 0)
-        return false;
+        return std::nullopt;
     const MoveEntry e = history_.Latest();
-    // The move is taken back even when the solved handling that the undo may
-    // trigger ends in an error (a records file that cannot be written).
-    const ScopeExit takeBack([this] {
-        history_.StepBack();
-        host_.SetUndoEnabled(history_.MoveCount() > 0);
-    });
-    Operate(InverseOp(e.OpCode), e.Pivot, Recording::Undo);
-    return true;
+    return Operate(InverseOp(e.OpCode), e.Pivot, Recording::Undo);
 }
 
-bool TPuzzle::Redo()
+std::optional<MoveResult> TPuzzle::Redo()
 {
     if (history_.RedoCount() == 0)
-        return false;
+        return std::nullopt;
     const MoveEntry e = history_.NextRedo();
-    Operate(e.OpCode, e.Pivot, Recording::Redo);
-    return true;
-}
-
-bool TPuzzle::CheckSolved()
-{
-    if (!IsSolved())
-        return false;
-    host_.PathSolved();
-    return true;
+    return Operate(e.OpCode, e.Pivot, Recording::Redo);
 }
 
 void TPuzzle::ResetToProblem()
 {
     workPath_ = problemPath_;
     history_.Clear();
+    DeriveStructure();
 }
 
 void TPuzzle::BeginEntry()
 {
     // Every path starts at the origin.
-    history_.DropRedo();
+    history_.Clear();
+    selectedPivot_ = 0;
     pointCount_ = 1;
     workPath_[1].X = 0;
     workPath_[1].Y = 0;
+    DeriveStructure();
+}
+
+AppendResult TPuzzle::ExtendEntry(std::int32_t fromX, std::int32_t fromY, std::int32_t& toX, std::int32_t& toY)
+{
+    const AppendResult last = ExtendAlongAxis(fromX, fromY, toX, toY);
+    DeriveStructure();
+    return last;
 }
 
 void TPuzzle::FinishEntry()

@@ -1,4 +1,4 @@
-// FuzzSupport.h: what the fuzz targets share: a silent puzzle host, path checks and a hard failure.
+// FuzzSupport.h: what the fuzz targets share: a fresh puzzle per input, path checks and a hard failure.
 #pragma once
 
 #include <cstdio>
@@ -6,9 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "cli/ToolHost.h"
 #include "core/Puzzle.h"
-#include "core/PuzzleHost.h"
 // The path checks the tests use: origin first, unit steps, no point twice,
 // derived fields current, straight along +x.
 #include "tests/support/PathChecks.h"
@@ -26,10 +24,8 @@
             FuzzFail(__FILE__, __LINE__, std::string(what)); \
     } while (0)
 
-// A puzzle with the tool's silent host.
 struct FuzzRig {
-    ToolHost Host;
-    TPuzzle Puzzle{Host};
+    TPuzzle Puzzle;
 };
 
 // A fresh puzzle for every input, so that a finding replays alone, holding

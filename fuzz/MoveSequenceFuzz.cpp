@@ -168,14 +168,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string when = "at step " + std::to_string(step);
         const std::vector<PathPoint> before = Points(puzzle);
         const PathArray whole = puzzle.WorkPath();
-        rig.Host.Clear();
 
         const int kind = action % 8;
         if (kind <= 1) {
             const bool had = !earlier.empty();
-            FUZZ_CHECK(puzzle.Undo() == had, "undo result " + when);
-            FUZZ_CHECK(rig.Host.Messages == 0, "message during undo " + when);
+            const std::optional<MoveResult> undone = puzzle.Undo();
+            FUZZ_CHECK(undone.has_value() == had, "undo result " + when);
             if (had) {
+                FUZZ_CHECK(undone->Outcome == MoveOutcome::Applied, "undo refused " + when);
                 FUZZ_CHECK(std::memcmp(puzzle.WorkPath().data() + 1, earlier.back().data(), sizeof(PathPoint) * n) == 0,
                            "undo did not restore the earlier path " + when);
                 earlier.pop_back();
@@ -187,7 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     : kind == 6 ? std::uint8_t{OpCancel}
                                                 : static_cast<std::uint8_t>(OpV + 1 + (action >> 3) % 27);
             const std::uint8_t pivot = (action & 0x80) ? pivotByte : static_cast<std::uint8_t>(pivotByte % (n + 2));
-            const MoveOutcome outcome = puzzle.ApplyOperation(op, pivot);
+            const MoveResult result = puzzle.ApplyOperation(op, pivot);
+            const MoveOutcome outcome = result.Outcome;
             const bool unchanged = std::memcmp(&puzzle.WorkPath(), &whole, sizeof whole) == 0;
             if (op == OpCancel) {
                 FUZZ_CHECK(outcome == MoveOutcome::Cancelled, "cancel not cancelled " + when);
@@ -197,13 +198,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_CHECK(unchanged, "stray request changed the path " + when);
             } else if (outcome == MoveOutcome::Refused) {
                 FUZZ_CHECK(unchanged, "refused move changed the path " + when);
-                FUZZ_CHECK(rig.Host.Messages == 1 && rig.Host.LastMessage == TPuzzle::FailureMessage,
-                           "refusal without its message " + when);
+                for (int i = pivot + 1; i <= n; ++i)
+                    FUZZ_CHECK(result.Refused[i].SameSpot(Moved(before[i - 1], before[pivot - 1], op)),
+                               "the refused path is not the move's result " + when);
+                FUZZ_CHECK(!PathFault(result.Refused, n).empty(), "a refused move would have made a path " + when);
             } else {
                 FUZZ_CHECK(outcome == MoveOutcome::Applied, "unexpected outcome " + when);
-                FUZZ_CHECK(rig.Host.Messages == 0, "message with an accepted move " + when);
                 CheckApplied(before, puzzle, op, pivot, when);
-                FUZZ_CHECK((rig.Host.Solves > 0) == StraightAlongPlusX(puzzle.WorkPath(), n),
+                FUZZ_CHECK(puzzle.IsSolved() == StraightAlongPlusX(puzzle.WorkPath(), n),
                            "solved test disagrees with the path " + when);
                 earlier.push_back(before);
             }

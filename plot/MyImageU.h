@@ -9,8 +9,8 @@
 #include <QWidget>
 
 #include "plot/RasterSurface.h"
-#include "plot/ShiftBits.h"
-#include "plot/ViewTransform.h"
+#include "game/ShiftBits.h"
+#include "game/ViewTransform.h"
 
 // Everything of the plotting image but the 3-D set-up: world x to the right,
 // y upward, Unit pixels per world unit, the world origin drawn at

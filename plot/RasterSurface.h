@@ -16,7 +16,7 @@
 #include <QSize>
 
 #include "plot/BackdropRows.h"
-#include "plot/ViewTransform.h"
+#include "game/ViewTransform.h"
 
 class QPainter;
 
@@ -45,8 +45,16 @@ public:
     // A change of view leaves the picture as it is; only a backdrop drawn in
     // the old view is not laid again.
     void SetView(const ViewTransform& view);
-    QPoint WorldToPixel(double x, double y) const { return view_.WorldToPixel(x, y); }
-    QPointF PixelToWorld(std::int32_t px, std::int32_t py) const { return view_.PixelToWorld(px, py); }
+    QPoint WorldToPixel(double x, double y) const
+    {
+        const PixelPoint p = view_.WorldToPixel(x, y);
+        return {p.X, p.Y};
+    }
+    QPointF PixelToWorld(std::int32_t px, std::int32_t py) const
+    {
+        const WorldPoint w = view_.PixelToWorld(px, py);
+        return {w.X, w.Y};
+    }
 
     void SetPenColor(std::int32_t colour) { penColour_ = colour; }
     void SetPenMode(std::uint8_t mode) { penMode_ = mode; }  // any mode but XOR draws as copy

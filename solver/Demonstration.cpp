@@ -118,18 +118,3 @@ std::optional<SolverMove> NextDemonstrationMove(const TPathStore& path)
         return std::nullopt;
     return ChooseMove(ScanExtremes(path), path);
 }
-
-std::optional<DemonstrationStep> StepDemonstration(TPuzzle& puzzle, const std::function<void()>& wait,
-                                                   const MoveChooser& choose)
-{
-    // The structure is whatever the last redraw left; the choice needs it current.
-    puzzle.DeriveStructure();
-    const std::optional<SolverMove> move = choose(puzzle);
-    if (!move)
-        return std::nullopt;
-    puzzle.ShowTail(move->Pivot, TailColourOf(move->OpCode));
-    wait();
-    const MoveOutcome outcome = puzzle.ApplyOperation(move->OpCode, move->Pivot);
-    puzzle.Redraw();
-    return DemonstrationStep{*move, outcome};
-}

@@ -3,11 +3,9 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "core/PathStore.h"
-#include "core/Puzzle.h"
 
 // The extreme value of one coordinate over the scanned points, and the points
 // that reach it, in path order.
@@ -44,18 +42,3 @@ SolverMove ChooseMove(const SideTrackers& trackers, const TPathStore& path);
 
 // Scan and choose in one; no move for a path of fewer than two points.
 std::optional<SolverMove> NextDemonstrationMove(const TPathStore& path);
-
-// The demonstration's choice of move for a path, or nothing when it has none.
-using MoveChooser = std::function<std::optional<SolverMove>(const TPathStore&)>;
-
-struct DemonstrationStep {
-    SolverMove Move;
-    MoveOutcome Outcome = MoveOutcome::Ignored;
-};
-
-// One move as "次" makes it: the chooser picks it on the path as it stands,
-// the part that will move is shown through the puzzle's host, `wait` runs,
-// the move goes through ApplyOperation and the path is redrawn. Nothing when
-// the chooser has no move.
-std::optional<DemonstrationStep> StepDemonstration(TPuzzle& puzzle, const std::function<void()>& wait,
-                                                   const MoveChooser& choose = NextDemonstrationMove);

@@ -130,16 +130,9 @@ bool FoldState::Move(std::uint8_t op, int pivot, bool commit)
     // pivot: whatever the cleared grid still shows is the head.
     bool accepted = true;
     for (std::size_t i = p + 1; i <= n && accepted; ++i) {
-        const std::int32_t dx = x_[i] - px, dy = y_[i] - py;
-        std::int32_t nx = dx, ny = dy;
-        switch (op) {
-        case OpR: nx = dy; ny = -dx; break;
-        case OpL: nx = -dy; ny = dx; break;
-        case OpH: ny = -dy; break;
-        default: nx = -dx; break;
-        }
-        newX_[i] = px + nx;
-        newY_[i] = py + ny;
+        const TailOffset<std::int32_t> to = MovedOffset(op, TailOffset<std::int32_t>{x_[i] - px, y_[i] - py});
+        newX_[i] = px + to.X;
+        newY_[i] = py + to.Y;
         accepted = grid_[Cell(newX_[i], newY_[i])] == 0;
     }
 

@@ -14,16 +14,6 @@
 
 namespace {
 
-// Nothing to draw or ask: the demonstration is replayed only for its moves.
-class SilentHost : public PuzzleHost {
-public:
-    void DrawPath() override {}
-    void HighlightTail(std::uint8_t, std::uint8_t) override {}
-    void ShowMessage(const std::string&) override {}
-    void SetUndoEnabled(bool) override {}
-    void PathSolved() override {}
-};
-
 // Paths searched in vain, each with the most moves it was searched for. A
 // path's direction sequence is the key, compared in full, so a hash collision
 // never prunes. Straightening the same corners in another order leads to the
@@ -192,14 +182,13 @@ std::vector<SolverMove> DemonstrationSolution(const Problem& path)
 {
     // Four moves per point: the most demanding paths known need one and a half.
     constexpr int Limit = 4 * MaxPoints;
-    SilentHost host;
-    auto puzzle = std::make_unique<TPuzzle>(host);
+    auto puzzle = std::make_unique<TPuzzle>();
     puzzle->LoadProblem(path);
     std::vector<SolverMove> moves;
     while (!puzzle->IsSolved()) {
         const std::optional<SolverMove> m = NextDemonstrationMove(*puzzle);
         if (!m || static_cast<int>(moves.size()) == Limit ||
-            puzzle->ApplyOperation(m->OpCode, m->Pivot) != MoveOutcome::Applied)
+            puzzle->ApplyOperation(m->OpCode, m->Pivot).Outcome != MoveOutcome::Applied)
             throw ERangeError();
         moves.push_back(*m);
     }

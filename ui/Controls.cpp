@@ -2,11 +2,14 @@
 #include "ui/Controls.h"
 
 #include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "plot/MyImageU.h"
+#include "game/ShiftBits.h"
+#include "ui/Look.h"
 
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this))
@@ -87,4 +90,39 @@ void TPressButton::mouseDoubleClickEvent(QMouseEvent* event)
     QPushButton::mousePressEvent(event);
     if (isEnabled())
         emit MouseDown(event->button(), ModifierBits(event) | DoubleClick);
+}
+
+QFrame* MakePanel(QWidget* parent, bool bevel)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameShape(bevel ? QFrame::Panel : QFrame::NoFrame);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
+}
+
+QLabel* DressModePanel(QFrame* panel, int height, const QString& title)
+{
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setFixedHeight(height);
+    SetBackground(panel, InactiveCaption);
+    auto* label = new QLabel(title, panel);
+    label->setGeometry(1, 1, 132, 27);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(Gothic(16, true));
+    SetTextColour(label, Qt::black);
+    return label;
+}
+
+TPressButton* PlaceButton(QWidget* panel, const QString& caption, int top, int height, int tag, int left, int width)
+{
+    auto* button = new TPressButton(caption, panel, tag);
+    button->setGeometry(left, top, width, height);
+    return button;
+}
+
+void NameControls(std::initializer_list<std::pair<QObject*, const char*>> names)
+{
+    for (const auto& [control, name] : names)
+        control->setObjectName(QLatin1String(name));
 }

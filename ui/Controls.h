@@ -1,12 +1,17 @@
 // Controls.h: the two control kinds Qt lacks: a radio group and a button that reports presses.
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
 #include <QGroupBox>
 #include <QList>
 #include <QPushButton>
 #include <QStringList>
 
 class QButtonGroup;
+class QFrame;
+class QLabel;
 class QRadioButton;
 
 // A framed group of radio items; item index -1 means none is selected.
@@ -51,3 +56,18 @@ protected:
 private:
     int tag_;
 };
+
+// A panel as the window's panels are: raised, or flat without a bevel.
+QFrame* MakePanel(QWidget* parent, bool bevel = true);
+
+// Makes a mode panel of `panel`: a raised, fixed-height box with a centred
+// title; its buttons go at fixed places.
+QLabel* DressModePanel(QFrame* panel, int height, const QString& title);
+
+// A button at a fixed place of a panel, 120 wide unless said otherwise.
+TPressButton* PlaceButton(QWidget* panel, const QString& caption, int top, int height, int tag = 0, int left = 8,
+                          int width = 120);
+
+// Gives each control its name, as the window was designed: tests and tools
+// find it by that name.
+void NameControls(std::initializer_list<std::pair<QObject*, const char*>> names);

@@ -1,20 +1,19 @@
-// FormFiles.cpp: the built-in sample, opening and saving problems, naming them, best times.
+// FormFiles.cpp: what the window's dialogs bring the game: problem files opened and saved, random problems, the mode, help and quit.
 #include "ui/VandrelPathU.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
 
-#include "core/ScopeExit.h"
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
+#include "ui/ControlPanel.h"
 #include "ui/Controls.h"
 #include "ui/Messages.h"
-
-void TFormMain::InstallProblem(const QStringList& lines, const Problem& problem)
-{
-    memoMondai_ = lines;
-    session_.Puzzle().LoadProblem(problem);
-    StartParSearch();
-}
+#include "ui/ModePanels.h"
+#include "ui/PictureArea.h"
+#include "ui/PlayOverlay.h"
 
 bool TFormMain::LoadProblemText(const QStringList& lines)
 {
@@ -23,27 +22,21 @@ bool TFormMain::LoadProblemText(const QStringList& lines)
         dialogs_.ShowMessage(this, Messages::ProblemLineError(QString(), error->Line, error->Message));
         return false;
     }
-    InstallProblem(lines, std::get<ParsedProblem>(parse));
+    game_->InstallSample(std::get<ParsedProblem>(parse), problemName_.toStdString());
     return true;
 }
 
-void TFormMain::LoadDefaultProblem()
+void TFormMain::RadioGroupMenuClick()
 {
-    problemName_ = Messages::SampleName;
-    LoadProblemText(BuiltInSampleLines());
-    session_.MarkSaved();
-    ButtonSave->setEnabled(false);
+    game_->ChooseMode(controls_->RadioGroupMenu->ItemIndex());
 }
 
 void TFormMain::ButtonOpenClick()
 {
-    // The demonstration panel goes away whatever the dialog brings.
-    const ScopeExit hideDemonstration([this] { PanelJidou->hide(); });
-
+    game_->OpeningProblem();
     const std::optional<QString> file = dialogs_.ChooseOpenFile(this);
     if (!file)
         return;
-    generateWork_.Cancel();  // the file comes instead of a random problem being made
     // Everything is read and checked before anything is replaced, so a bad
     // file leaves the current problem, its name and the view as they were.
     QStringList lines;
@@ -58,60 +51,76 @@ void TFormMain::ButtonOpenClick()
         dialogs_.ShowMessage(this, Messages::ProblemLineError(QFileInfo(*file).fileName(), error->Line, error->Message));
         return;
     }
-    LoadRecordsFile();
-    InstallProblem(lines, std::get<ParsedProblem>(parse));
-    SetProblemName(*file);
+    game_->InstallOpened(std::get<ParsedProblem>(parse), ProblemNameFromPath(*file).toStdString());
 }
 
 void TFormMain::ButtonSaveClick(int tag)
 {
-    // "保存" during an entry saves what has been drawn, not the previous problem
-    // under the new point count.
-    if (session_.GameMode() == ModeEntry)
-        ButtonNyuuryokuEndClick();
+    // "保存" during an entry saves what has been drawn, not the previous
+    // problem under the new point count.
+    game_->EndEntry();
     const QString proposal = tag == SaveCopy ? problemName_ + QLatin1Char('_') : problemName_;
     const std::optional<QString> file = dialogs_.ChooseSaveFile(this, proposal);
     if (!file)
         return;
-    const TPuzzle& puzzle = session_.Puzzle();
+    const TPuzzle& puzzle = game_->Puzzle();
     try {
         WriteFileAtomically(*file, JoinTextLines(FormatProblemLines(puzzle.ProblemPath(), puzzle.PointCount())));
     } catch (const EFileError& e) {
         dialogs_.ShowMessage(this, QString::fromStdString(e.what()));
         return;
     }
+    std::optional<std::string> rename;
     if (tag != SaveCopy)
-        SetProblemName(*file);
-    session_.MarkSaved();
-    ButtonSave->setEnabled(false);
+        rename = ProblemNameFromPath(*file).toStdString();
+    game_->ProblemSaved(rename);
 }
 
-void TFormMain::SetProblemName(const QString& path)
+void TFormMain::ButtonRandomClick()
 {
-    problemName_ = ProblemNameFromPath(path);
-    std::int32_t best = NoRecordSeconds;
-    session_.SetBestSeconds(best);
-    memoRecord_.FindRecord(problemName_, best, recordLine_);
-    session_.SetBestSeconds(best);
-    setWindowTitle(Messages::CaptionFor(problemName_, best));
-}
-
-void TFormMain::LoadRecordsFile()
-{
-    recordsFileName_ = RecordsFileName;
-    try {
-        memoRecord_.Load(recordsFileName_);
-    } catch (const EFileError& e) {
-        // Without the records the game still plays; best times are just not kept.
-        dialogs_.ShowMessage(this, QString::fromStdString(e.what()));
+    if (!game_->MayReplaceProblem())
+        return;
+    const std::optional<RandomProblemRequest> request = dialogs_.ChooseRandomProblem(this, lastRandom_);
+    if (!request)
+        return;
+    ProblemCode code{request->Points, 0, request->Level};
+    const QString typed = request->Code.trimmed();
+    if (!typed.isEmpty()) {
+        const std::optional<ProblemCode> parsed = ParseProblemCode(typed.toStdString());
+        if (!parsed) {
+            dialogs_.ShowMessage(this, Messages::BadProblemCode(typed));
+            return;
+        }
+        code = *parsed;
+    } else {
+        code.Seed = clock_.NewSeed() % 10000000000ULL;
     }
+    lastRandom_ = {code.Points, code.Level, QString()};
+    game_->MakeRandomProblem(code);
 }
 
-void TFormMain::StoreBestTime()
+// The random problem's whole code, to play it again or hand it on.
+void TFormMain::CopyCode()
 {
-    // Find the problem's line afresh: whatever happened to the list since the
-    // problem was named, no other problem's line may be replaced.
-    std::int32_t recorded = 0;
-    memoRecord_.FindRecord(problemName_, recorded, recordLine_);
-    memoRecord_.StoreBestTime(recordLine_, problemName_, session_.BestSeconds(), clock_.Today(), recordsFileName_);
+    const QString code = picture_->PanelTesuu->Code();
+    if (!code.isEmpty())
+        QGuiApplication::clipboard()->setText(code);
+}
+
+void TFormMain::ButtonSetsumeiClick()
+{
+    TPressButton* button = controls_->ButtonSetsumei;
+    QPlainTextEdit* memo = picture_->MemoSetsumei;
+    button->setEnabled(false);
+    memo->setVisible(!memo->isVisible());
+    button->setText(memo->isVisible() ? Messages::HideHelp : Messages::ShowHelp);
+    button->setEnabled(true);
+    if (memo->isVisible())
+        memo->raise();
+}
+
+void TFormMain::ButtonCloseClick()
+{
+    if (game_->MayQuit())
+        close();
 }

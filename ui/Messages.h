@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/Puzzle.h"
+#include "game/FrontEnd.h"
 
 namespace Messages {
 
@@ -17,9 +17,33 @@ inline const QString RestartQuestion = QStringLiteral("途中ですが，最初�
 inline const QString NewProblemQuestion = QStringLiteral("保存してませんが，新しい問題を作りますか ? ");
 
 inline const QString Solved = QStringLiteral("　　お　め　で　と　う　　");
-inline const QString Failure = QString::fromUtf8(TPuzzle::FailureMessage);
-inline const QString HistoryFull = QString::fromUtf8(TPuzzle::HistoryFullMessage);
+inline const QString Failure = QStringLiteral("　　失　　敗　　");
+inline const QString HistoryFull =
+    QStringLiteral("これ以上の手は記録できません（一回のプレイは 65535 手までです）");
 inline const QString PathFull = QStringLiteral("経路は 255 点までです。ここから先は入力できません。");
+
+// The words of each of the game's messages and questions.
+inline QString Of(GameMessage message)
+{
+    switch (message) {
+    case GameMessage::Failure: return Failure;
+    case GameMessage::Solved: return Solved;
+    case GameMessage::HistoryFull: return HistoryFull;
+    case GameMessage::PathFull: return PathFull;
+    }
+    return QString();
+}
+
+inline QString Of(GameQuestion question)
+{
+    switch (question) {
+    case GameQuestion::Quit: return QuitQuestion;
+    case GameQuestion::SwitchMode: return SwitchQuestion;
+    case GameQuestion::NewProblem: return NewProblemQuestion;
+    case GameQuestion::Restart: return RestartQuestion;
+    }
+    return QString();
+}
 
 inline const QString ShowHelp = QStringLiteral("説明表示");
 inline const QString HideHelp = QStringLiteral("説明非表示");
@@ -30,6 +54,9 @@ inline const QString RedoButton = QStringLiteral("一手進む");
 inline const QString HintUsed = QStringLiteral("ヒント使用");
 
 inline const QString RandomButton = QStringLiteral("乱数問題");
+inline const QString CopyCodeButton = QStringLiteral("コピー");
+inline const QString CopyCodeTip = QStringLiteral("問題番号をクリップボードにコピーします（Ctrl+C）");
+inline const QString MotionOption = QStringLiteral("動きを表示");
 inline const QString ShortestOption = QStringLiteral("最短手順");
 inline const QString ParPending = QStringLiteral("最短 …");
 
@@ -61,6 +88,17 @@ inline QStringList DifficultyNames()
 inline QString BadProblemCode(const QString& code)
 {
     return QStringLiteral("'%1' は問題番号ではありません").arg(code);
+}
+
+// "最短 P", "最短 ≤P", "最短 …" or nothing: the fewest moves as far as they are known.
+inline QString ParText(const ParFigure& par)
+{
+    switch (par.Known) {
+    case ParFigure::Pending: return ParPending;
+    case ParFigure::Proven: return Par(par.Moves);
+    case ParFigure::AtMost: return ParAtMost(par.Moves);
+    default: return QString();
+    }
 }
 
 // "手数 M": the moves of the play so far.

@@ -43,8 +43,6 @@ public:
     // Seconds on a clock that never jumps (not the time of day).
     virtual double MonotonicSeconds() = 0;
     virtual QDate Today() = 0;
-    // Waits `ms` milliseconds without handling any window event.
-    virtual void DelayMs(int ms) = 0;
     // A seed for a new random problem, from the system's entropy.
     virtual std::uint64_t NewSeed() = 0;
 };

@@ -2,7 +2,6 @@
 #include "ui/Platform.h"
 
 #include <chrono>
-#include <thread>
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -79,14 +78,6 @@ public:
     QDate Today() override { return QDate::currentDate(); }
 
     std::uint64_t NewSeed() override { return QRandomGenerator::system()->generate64(); }
-
-    // Sleeps to the deadline instead of spinning: the window stays as still as
-    // a busy wait would leave it, but no processor core burns meanwhile.
-    void DelayMs(int ms) override
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        std::this_thread::sleep_until(deadline);
-    }
 };
 
 } // namespace

@@ -7,7 +7,7 @@
 
 #include "core/PathStore.h"
 #include "core/RunErrors.h"
-#include "support/RecordingHost.h"
+#include "support/PuzzleRig.h"
 
 namespace {
 
@@ -219,32 +219,15 @@ TEST(FindPoint, BoundOutsideTheStoreIsARangeError)
     }
 }
 
-TEST(FindPoint, SelectPointAtHighlightsTheSelectedTail)
-{
-    auto rig = std::make_unique<PuzzleRig>();
-    rig->Load({{0, 0}, {1, 0}, {1, 1}});
-    rig->Puzzle.SelectPointAt(1, 0);
-    EXPECT_EQ(rig->Puzzle.SelectedPivot(), 2);
-    ASSERT_EQ(rig->Host.Log.size(), 1u);
-    EXPECT_EQ(rig->Host.Log[0].What, RecordingHost::Call::HighlightTail);
-    EXPECT_EQ(rig->Host.Log[0].From, 2);
-    EXPECT_EQ(rig->Host.Log[0].ColourCode, 0);
-
-    // A miss clears the selection and draws nothing.
-    rig->Host.Clear();
-    rig->Puzzle.SelectPointAt(3, 3);
-    EXPECT_EQ(rig->Puzzle.SelectedPivot(), 0);
-    EXPECT_TRUE(rig->Host.Log.empty());
-}
-
-TEST(FindPoint, SelectPointAtReachesPoint255)
+TEST(FindPoint, SelectPointAtSelectsThePointOrNone)
 {
     auto rig = std::make_unique<PuzzleRig>();
     rig->Load(StraightPath(MaxPoints, 1, 0));
-    rig->Puzzle.SelectPointAt(254, 0);
-    EXPECT_EQ(rig->Puzzle.SelectedPivot(), 255);
-    ASSERT_EQ(rig->Host.Log.size(), 1u);
-    EXPECT_EQ(rig->Host.Log[0].From, 255);
+    const std::pair<LatticePoint, int> picks[] = {{{1, 0}, 2}, {{254, 0}, 255}, {{3, 3}, 0}};
+    for (const auto& [at, pivot] : picks) {
+        EXPECT_EQ(rig->Puzzle.SelectPointAt(at.X, at.Y), pivot);
+        EXPECT_EQ(rig->Puzzle.SelectedPivot(), pivot);
+    }
 }
 
 // ---- AppendPoint -------------------------------------------------------------

@@ -52,18 +52,18 @@ Scene RandomScene(std::mt19937& random)
     s.view.Matrix[1][3] = entries[pick(0, 5)];
     s.view.Matrix[2][3] = entries[pick(0, 5)];
     s.mode = pick(0, 1) ? PenXor : PenCopy;
-    const QPointF topLeft = s.view.PixelToWorld(0, 0);
-    const QPointF bottomRight = s.view.PixelToWorld(s.size.width(), s.size.height());
+    const WorldPoint topLeft = s.view.PixelToWorld(0, 0);
+    const WorldPoint bottomRight = s.view.PixelToWorld(s.size.width(), s.size.height());
     const auto around = [&](double a, double b) {
         return std::uniform_real_distribution<double>(std::min(a, b) - 3, std::max(a, b) + 3)(random);
     };
     if (pick(0, 1)) {
-        s.left = topLeft.x(), s.right = bottomRight.x(), s.bottom = bottomRight.y(), s.top = topLeft.y();
+        s.left = topLeft.X, s.right = bottomRight.X, s.bottom = bottomRight.Y, s.top = topLeft.Y;
     } else {
-        s.left = around(topLeft.x(), bottomRight.x());
-        s.right = around(topLeft.x(), bottomRight.x());
-        s.bottom = around(topLeft.y(), bottomRight.y());
-        s.top = around(topLeft.y(), bottomRight.y());
+        s.left = around(topLeft.X, bottomRight.X);
+        s.right = around(topLeft.X, bottomRight.X);
+        s.bottom = around(topLeft.Y, bottomRight.Y);
+        s.top = around(topLeft.Y, bottomRight.Y);
     }
     const std::int32_t colours[] = {0xC0C0C0, 0x808080, 0xFFFFFF, 0x000000, 0x3F3FC0};
     s.grid = pick(0, 1) ? colours[pick(0, 4)] : pick(0, 0xFFFFFF);
@@ -153,7 +153,7 @@ TEST(SurfaceTest, AChangeOfViewKeepsThePictureUntilTheNextBackdrop)
     EXPECT_EQ(Painted(surface, random), before);
     surface.DrawSquare(0, 0, 0, 0);  // drawn over the old picture
     QImage expected = before.copy();
-    const QPoint at = moved.WorldToPixel(0, 0);
+    const QPoint at = surface.WorldToPixel(0, 0);
     if (expected.valid(at))
         expected.setPixel(at, ColourFromBgr(surface.PenColor()).rgb());
     EXPECT_EQ(surface.Image(), expected);

@@ -17,11 +17,9 @@
 #include "solver/Demonstration.h"
 #include "support/PathChecks.h"
 #include "support/Paths.h"
-#include "support/RecordingHost.h"
+#include "support/PuzzleRig.h"
 
 namespace {
-
-using Call = RecordingHost::Call;
 
 // Runs the demonstration from `start` the way the game steps it; empty when
 // it ends straight along +x with every move accepted, otherwise what went
@@ -39,14 +37,13 @@ std::string DemonstrationFault(PuzzleRig& rig, const Coords& start, int& moves)
             return "no move at step " + std::to_string(step);
         if (move->Pivot < 1 || move->Pivot >= n)
             return "pivot " + std::to_string(move->Pivot) + " outside 1.." + std::to_string(n - 1);
-        rig.Host.Clear();
         if (rig.Puzzle.ApplyOperation(move->OpCode, move->Pivot) != MoveOutcome::Applied)
             return "move " + std::to_string(move->OpCode) + " at " + std::to_string(move->Pivot) +
                    " not applied at step " + std::to_string(step);
         if (const std::string fault = PathFault(rig.Puzzle.WorkPath(), n); !fault.empty())
             return "step " + std::to_string(step) + ": " + fault;
         moves = step;
-        if (rig.Host.CountOf(Call::PathSolved) > 0) {
+        if (rig.Puzzle.IsSolved()) {
             if (!StraightAlongPlusX(rig.Puzzle.WorkPath(), n))
                 return "reported solved, not straight";
             if (rig.Puzzle.MoveCount() != step)

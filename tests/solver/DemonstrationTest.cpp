@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Puzzle.h"
-#include "support/RecordingHost.h"
+#include "support/PuzzleRig.h"
 #include "support/SampleSolution.h"
 #include "core/RunErrors.h"
 #include "files/ProblemFile.h"
@@ -16,16 +16,14 @@
 
 namespace {
 
-using Call = RecordingHost::Call;
-
 std::vector<int> IndexList(const ExtremeTracker& t)
 {
     return std::vector<int>(t.Index.begin() + 1, t.Index.begin() + 1 + t.Count);
 }
 
-// One demonstration step as the game makes it. Returns the move as "V 25",
-// with " refused" when the operation was refused, and whether the step ended
-// the play.
+// One demonstration step's move, made through the game's one entry for
+// moves. Returns the move as "V 25", with " refused" when the operation was
+// refused, and whether the step left the path straight.
 struct StepResult {
     std::string Move;
     bool Solved = false;
@@ -33,14 +31,14 @@ struct StepResult {
 
 std::optional<StepResult> Step(PuzzleRig& rig)
 {
-    rig.Host.Clear();
-    const std::optional<DemonstrationStep> step = StepDemonstration(rig.Puzzle, [] {});
-    if (!step)
+    const std::optional<SolverMove> move = NextDemonstrationMove(rig.Puzzle);
+    if (!move)
         return std::nullopt;
-    StepResult r{MoveWord(step->Move.OpCode, step->Move.Pivot), rig.Host.CountOf(Call::PathSolved) > 0};
-    if (step->Outcome == MoveOutcome::Refused)
+    const MoveOutcome outcome = rig.Puzzle.ApplyOperation(move->OpCode, move->Pivot).Outcome;
+    StepResult r{MoveWord(move->OpCode, move->Pivot), outcome == MoveOutcome::Applied && rig.Puzzle.IsSolved()};
+    if (outcome == MoveOutcome::Refused)
         r.Move += " refused";
-    else if (step->Outcome != MoveOutcome::Applied)
+    else if (outcome != MoveOutcome::Applied)
         r.Move += " not applied";
     return r;
 }

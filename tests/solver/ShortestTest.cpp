@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/ToolHost.h"
+#include "support/PuzzleRig.h"
 #include "support/Paths.h"
 #include "files/ProblemFile.h"
 #include "solver/Shortest.h"
@@ -20,8 +20,7 @@ namespace {
 // every move applied; otherwise what went wrong.
 std::string ReplayFault(const Problem& path, const std::vector<SolverMove>& moves)
 {
-    ToolHost host;
-    auto puzzle = std::make_unique<TPuzzle>(host);
+    auto puzzle = std::make_unique<TPuzzle>();
     puzzle->LoadProblem(path);
     for (std::size_t i = 0; i < moves.size(); ++i)
         if (puzzle->ApplyOperation(moves[i].OpCode, moves[i].Pivot) != MoveOutcome::Applied)
@@ -41,8 +40,7 @@ std::map<Coords, int> DistancesFromSolved(int points)
 {
     std::map<Coords, int> distance{{StraightPath(points, 1, 0), 0}};
     std::vector<Coords> layer{StraightPath(points, 1, 0)};
-    ToolHost host;
-    auto puzzle = std::make_unique<TPuzzle>(host);
+    auto puzzle = std::make_unique<TPuzzle>();
     for (int d = 1; !layer.empty(); ++d) {
         std::vector<Coords> next;
         for (const Coords& from : layer)

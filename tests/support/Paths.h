@@ -15,13 +15,19 @@
 // Coordinates of points 1..n of a path, in path order.
 using Coords = std::vector<std::pair<std::int32_t, std::int32_t>>;
 
+// The coordinates of points 1..count.
+inline Coords PathCoords(const PathArray& points, int count)
+{
+    Coords c;
+    for (int i = 1; i <= count; ++i)
+        c.emplace_back(points[i].X, points[i].Y);
+    return c;
+}
+
 // The coordinates of points 1..PointCount of WorkPath.
 inline Coords WorkCoords(const TPathStore& store)
 {
-    Coords c;
-    for (int i = 1; i <= store.PointCount(); ++i)
-        c.emplace_back(store.WorkPath()[i].X, store.WorkPath()[i].Y);
-    return c;
+    return PathCoords(store.WorkPath(), store.PointCount());
 }
 
 // The problem whose points 1..n are `points`.

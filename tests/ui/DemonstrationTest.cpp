@@ -1,8 +1,8 @@
-// DemonstrationTest.cpp: the computer's demonstration, step by step and continuously.
+// DemonstrationTest.cpp: the computer's demonstration in the window: each move highlighted in its colour for the wait, a window that answers during the waits, and what ends a run.
 #include "UiFixture.h"
 
+#include <QPaintEvent>
 #include <QSlider>
-#include <QTimer>
 
 #include "support/SampleSolution.h"
 
@@ -30,125 +30,77 @@ protected:
 
     void OpenDemonstration()
     {
-        ChooseMenu(1);
+        ChooseMenu(MenuPuzzle);
         Click(Button("ButtonJidou"));
         ASSERT_TRUE(Widget("PanelJidou")->isVisible());
         ASSERT_TRUE(Button("ButtonStep")->isEnabled());
-        ASSERT_EQ(form->Session().GameMode(), ModePlay);
+        ASSERT_EQ(form->Game().GameMode(), ModePlay);
     }
 };
 
-TEST_F(DemonstrationTest, SteppingTheSampleShowsEachMoveInItsColourBeforeMakingIt)
+TEST_F(DemonstrationTest, EachMoveIsShownInItsColourForTheWaitThenMade)
 {
     OpenDemonstration();
     Slider("TrackBarUnit")->setValue(3);  // the unfolding path stays on the picture
-    std::vector<std::string> seen;
-    std::vector<QRgb> highlights;
     for (std::size_t step = 0; step < SampleSolution.size(); ++step) {
-        // The wait of a step is where its highlight is on screen; the tail may
-        // run off the picture, so look for its colour anywhere.
-        clock.OnDelay = [&](int) { highlights.push_back(HighlightOnScreen()); };
-        const std::uint16_t before = form->Puzzle().MoveCount();
         QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
-        ASSERT_EQ(form->Puzzle().MoveCount(), before + 1) << "step " << step;
-        const MoveEntry e = form->Puzzle().History().Latest();
-        seen.push_back(MoveWord(e.OpCode, e.Pivot));
-        EXPECT_TRUE(Button("ButtonStep")->isEnabled());
+        const bool rotation = SampleSolution[step][0] == 'R' || SampleSolution[step][0] == 'L';
+        EXPECT_EQ(HighlightOnScreen(), rotation ? Lime : Aqua) << "step " << step;
+        EXPECT_EQ(form->Puzzle().MoveCount(), step) << "made only when the wait is over";
+        Pass(2.0);
         EXPECT_EQ(HighlightOnScreen(), 0u) << "the redraw removes the highlight, step " << step;
-        if (step + 1 < SampleSolution.size()) {
-            EXPECT_TRUE(dialogs.Messages.empty()) << "step " << step;
-        }
     }
-    EXPECT_EQ(seen, SampleSolution);
-    ASSERT_EQ(highlights.size(), seen.size());
-    for (std::size_t i = 0; i < seen.size(); ++i) {
-        const bool rotation = seen[i][0] == 'R' || seen[i][0] == 'L';
-        EXPECT_EQ(highlights[i], rotation ? Lime : Aqua) << "step " << i;
-    }
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0], Messages::Solved);
+    EXPECT_EQ(dialogs.Messages, std::vector<QString>{Messages::Solved});
     EXPECT_FALSE(Widget("PanelJidou")->isVisible());
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
     EXPECT_TRUE(form->Puzzle().IsSolved());
 }
 
-TEST_F(DemonstrationTest, WaitDoublesWithEachTrackBarPosition)
+// During the wait nothing sleeps: paints and clicks are handled as they come.
+TEST_F(DemonstrationTest, TheWindowAnswersDuringTheWait)
 {
     OpenDemonstration();
-    const int expected[] = {500, 1000, 2000, 4000, 8000};
-    for (int position = 1; position <= 5; ++position) {
-        Slider("TrackBarWait")->setValue(position);
-        clock.Delays.clear();
-        form->ButtonStepMouseDown(0);
-        ASSERT_EQ(clock.Delays.size(), 1u);
-        EXPECT_EQ(clock.Delays[0], expected[position - 1]);
-    }
-}
-
-TEST_F(DemonstrationTest, ContinuousRunWaitsTwicePerCycleAndEndsOnSolving)
-{
-    UseProblem(ProblemLines({{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
-    OpenDemonstration();
-    form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Puzzle().MoveCount(), 3);
-    EXPECT_EQ(clock.Delays.size(), 6u);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
-    EXPECT_TRUE(Button("ButtonStep")->isEnabled());
-    EXPECT_TRUE(form->Puzzle().IsSolved());
-}
-
-TEST_F(DemonstrationTest, ContinuousRunOnAStraightPathMakesOneCycle)
-{
-    UseProblem(ProblemLines({{0, 0}, {1, 0}, {2, 0}}));
-    OpenDemonstration();
-    form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Puzzle().MoveCount(), 1);
-    EXPECT_EQ(form->Puzzle().History().Latest().OpCode, OpH);
-    EXPECT_EQ(form->Puzzle().History().Latest().Pivot, 1);
-    EXPECT_EQ(clock.Delays.size(), 2u);
-    EXPECT_EQ(dialogs.Messages.size(), 1u);
-}
-
-TEST_F(DemonstrationTest, PauseEndsTheRunAfterItsCycleAndNextStillSteps)
-{
-    OpenDemonstration();
+    Slider("TrackBarWait")->setValue(5);  // the longest wait, 8 seconds
+    Run();
+    ASSERT_TRUE(form->Game().Puzzle().IsSolved());
     Click(Button("ButtonStart"));
     Click(Button("ButtonJidou"));
-    int delays = 0;
-    clock.OnDelay = [&](int) {
-        // The click waits in the queue until the run lets messages through.
-        if (++delays == 1)
-            QTimer::singleShot(0, form.get(), [this] { Click(Button("ButtonPause")); });
-    };
-    form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Puzzle().MoveCount(), 1);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
-    EXPECT_TRUE(Widget("PanelJidou")->isVisible());
+    QTest::mouseDClick(Button("ButtonStep"), Qt::LeftButton);
+    ASSERT_TRUE(form->Game().MovePending());
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* Count;
+        explicit PaintCounter(int* count) : Count(count) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            *Count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter(&paints);
+    Image().installEventFilter(&counter);
+    Image().update();
+    QApplication::processEvents();
+    EXPECT_GT(paints, 0) << "a queued paint is handled at once";
+    Click(Button("ButtonSetsumei"));
+    EXPECT_TRUE(Memo("MemoSetsumei")->isVisible()) << "a click too";
+    EXPECT_TRUE(form->Game().MovePending()) << "the wait goes on meanwhile";
+    Image().removeEventFilter(&counter);
 
-    clock.OnDelay = nullptr;
-    QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
-    EXPECT_EQ(form->Puzzle().MoveCount(), 2);
+    ChooseMenu(MenuCreation);  // ends the run at once
+    Pass(100);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+    EXPECT_FALSE(form->Game().Busy());
 }
 
-TEST_F(DemonstrationTest, EntryBegunDuringARunEndsItWithoutStepping)
+TEST_F(DemonstrationTest, AClickOnThePathDuringAPendingStepLeavesThePathToTheStep)
 {
     OpenDemonstration();
-    int delays = 0;
-    clock.OnDelay = [&](int) {
-        if (++delays == 2)
-            QTimer::singleShot(0, form.get(), [this] {
-                Group("RadioGroupMenu")->SetItemIndex(0);
-                form->RadioGroupMenuClick();
-                form->ButtonNyuuryokuBeginClick();
-            });
-    };
-    form->ButtonStepMouseDown(DoubleClick);
-    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
-    EXPECT_EQ(form->Puzzle().PointCount(), 1);
-    EXPECT_EQ(form->Puzzle().MoveCount(), 1);
-    // A step asked for during the entry leaves the entered path alone.
-    form->ButtonStepMouseDown(0);
-    EXPECT_EQ(form->Puzzle().PointCount(), 1);
+    QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
+    ClickWorld(0, 1);
+    EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
+    Pass(2.0);
+    ASSERT_EQ(form->Puzzle().MoveCount(), 1);
+    EXPECT_EQ(MoveWord(form->Puzzle().History().Latest().OpCode, form->Puzzle().History().Latest().Pivot),
+              SampleSolution[0]);
 }
 
 TEST_F(DemonstrationTest, OpeningHidesThePanelEvenWhenCancelled)

@@ -52,13 +52,13 @@ TEST_F(EntryTest, BandSnapsToTheCornersRowOrColumn)
 {
     BeginEntry();
     MoveTo(3, 2);
-    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{3, 0}));
+    EXPECT_EQ(form->Game().EntryCandidate(), (LatticePoint{3, 0}));
     MoveTo(2, 3);
-    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{0, 3}));
+    EXPECT_EQ(form->Game().EntryCandidate(), (LatticePoint{0, 3}));
     MoveTo(2, 2);
-    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{2, 0}));
+    EXPECT_EQ(form->Game().EntryCandidate(), (LatticePoint{2, 0}));
     MoveTo(-2, 2);
-    EXPECT_EQ(form->Session().EntryCandidate(), (LatticePoint{-2, 0}));
+    EXPECT_EQ(form->Game().EntryCandidate(), (LatticePoint{-2, 0}));
 }
 
 TEST_F(EntryTest, BandDrawnTwiceLeavesNoTrace)
@@ -76,7 +76,7 @@ TEST_F(EntryTest, ReleaseWithoutAMoveCommitsNothing)
     BeginEntry();
     QTest::mouseClick(form->PlotImage(), Qt::LeftButton, Qt::NoModifier, Pixel(0, 0));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
-    EXPECT_FALSE(form->Session().Unsaved());
+    EXPECT_FALSE(form->Game().Unsaved());
 }
 
 TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
@@ -84,8 +84,8 @@ TEST_F(EntryTest, CommitExtendsTheRowAndMovesTheCursorOntoTheCorner)
     BeginEntry();
     CommitAt(3, 1);
     EXPECT_EQ(EnteredPoints(), (QList<QPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
-    EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{3, 0}));
-    EXPECT_TRUE(form->Session().Unsaved());
+    EXPECT_EQ(form->Game().EntryCorner(), (LatticePoint{3, 0}));
+    EXPECT_TRUE(form->Game().Unsaved());
     EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(3, 0)));
 }
 
@@ -97,7 +97,7 @@ TEST_F(EntryTest, CommitStopsBeforeThePath)
     CommitAt(3, 0);
     CommitAt(-2, 0);  // crosses the origin
     EXPECT_EQ(form->Puzzle().PointCount(), 10);
-    EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{1, 0}));
+    EXPECT_EQ(form->Game().EntryCorner(), (LatticePoint{1, 0}));
     EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(1, 0)));
 }
 
@@ -108,7 +108,7 @@ TEST_F(EntryTest, CommitBackAlongTheLastSegmentAddsNothing)
     QCursor::setPos(0, 0);
     CommitAt(1, 0);
     EXPECT_EQ(form->Puzzle().PointCount(), 4);
-    EXPECT_EQ(form->Session().EntryCorner(), (LatticePoint{3, 0}));
+    EXPECT_EQ(form->Game().EntryCorner(), (LatticePoint{3, 0}));
     EXPECT_EQ(QCursor::pos(), form->PlotImage()->mapToGlobal(Pixel(3, 0)));
 }
 
@@ -118,11 +118,11 @@ TEST_F(EntryTest, ControlDragDuringEntryPansAndCommitsNothing)
     MoveTo(3, 0);
     const QPoint from = Pixel(3, 0);
     QTest::mousePress(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, from);
-    form->ImageMouseMove(ControlKey, from.x() + 40, from.y());
+    form->Game().MouseMove(from.x() + 40, from.y());
     QTest::mouseRelease(form->PlotImage(), Qt::LeftButton, Qt::ControlModifier, from + QPoint(40, 0));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
     EXPECT_EQ(Image().OriginX, 440);
-    EXPECT_FALSE(form->Session().Unsaved());
+    EXPECT_FALSE(form->Game().Unsaved());
 }
 
 TEST_F(EntryTest, DoubleClickCommitsThenEnds)
@@ -130,7 +130,7 @@ TEST_F(EntryTest, DoubleClickCommitsThenEnds)
     BeginEntry();
     MoveTo(0, 2);
     DoubleClickImage(Pixel(0, 2));
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_EQ(form->Puzzle().PointCount(), 3);
     EXPECT_EQ(form->Puzzle().ProblemPath()[3].Y, 2);
     EXPECT_TRUE(Button("ButtonNyuuryokuBegin")->isEnabled());
@@ -144,7 +144,7 @@ TEST_F(EntryTest, EndRightAfterBeginGivesTheOriginAlone)
     BeginEntry();
     Click(Button("ButtonNyuuryokuEnd"));
     EXPECT_EQ(form->Puzzle().PointCount(), 1);
-    form->DrawPath();  // a path of one point draws without a line
+    QTest::keyClick(form.get(), Qt::Key_Left);  // a redraw: a path of one point draws without a line
     EXPECT_NE(QColor(PixelAtWorld(0.5, 0)), QColor(Qt::red));
 }
 
@@ -157,7 +157,7 @@ TEST_F(EntryTest, BeginAgainAsksWhileUnsaved)
     Click(Button("ButtonNyuuryokuBegin"));
     ASSERT_EQ(dialogs.Questions.size(), 1u);
     EXPECT_EQ(dialogs.Questions[0], Messages::NewProblemQuestion);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
 
@@ -166,7 +166,7 @@ TEST_F(EntryTest, LeavingTheModeFinishesTheEntry)
     BeginEntry();
     CommitAt(0, -3);
     ChooseMenu(1);  // answered Yes
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_EQ(Image().PenModeValue(), PenCopy);
     EXPECT_FALSE(Button("ButtonNyuuryokuEnd")->isEnabled());
     EXPECT_EQ(form->Puzzle().PointCount(), 4);
@@ -179,7 +179,7 @@ TEST_F(EntryTest, RedrawDuringEntryShowsThePathSoFarAndNoBand)
     CommitAt(3, 0);
     MoveTo(3, 4);  // a band up from (3,0)
     QTest::keyClick(form.get(), Qt::Key_Left);  // pans and redraws
-    EXPECT_EQ(form->Session().EntryCandidate(), form->Session().EntryCorner());
+    EXPECT_EQ(form->Game().EntryCandidate(), form->Game().EntryCorner());
     const QColor entered(192, 63, 63);
     EXPECT_EQ(QColor(PixelAtWorld(1.5, 0)), entered);
     EXPECT_NE(QColor(PixelAtWorld(3, 2)), entered);
@@ -207,7 +207,7 @@ TEST_F(EntryTest, The256thPointIsRefused)
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0], Messages::PathFull);
     const LatticePoint end{form->Puzzle().WorkPath()[255].X, form->Puzzle().WorkPath()[255].Y};
-    EXPECT_EQ(form->Session().EntryCorner(), end);
+    EXPECT_EQ(form->Game().EntryCorner(), end);
     Click(Button("ButtonNyuuryokuEnd"));
     EXPECT_EQ(form->Puzzle().PointCount(), 255);
 }
@@ -222,7 +222,7 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     const QString file = QDir::current().filePath("Vandrel77.txt");
     dialogs.Files = {file};
     Click(Button("ButtonSave"));
-    EXPECT_FALSE(form->Session().Unsaved());
+    EXPECT_FALSE(form->Game().Unsaved());
     EXPECT_EQ(dialogs.SaveProposals.back(), Messages::SampleName);
     EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel77", NoRecordSeconds));
     EXPECT_EQ(SplitTextLines(ReadFileBytes(file)),
@@ -233,9 +233,9 @@ TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
     Click(Button("ButtonOpenAll"));
     EXPECT_EQ(form->Puzzle().PointCount(), 8);
     Click(Button("ButtonJidou"));
-    for (int step = 0; step < 20 && form->Session().GameMode() == ModePlay; ++step)
-        form->ButtonStepMouseDown(0);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    for (int step = 0; step < 20 && form->Game().GameMode() == ModePlay; ++step)
+        Step();
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_EQ(dialogs.Messages.back(), Messages::Solved);
     EXPECT_TRUE(form->Puzzle().IsSolved());
 }
@@ -253,7 +253,7 @@ TEST_F(EntryTest, OperationGroupLeftFromAPlayCannotFoldAnEntry)
     ASSERT_EQ(form->Puzzle().PointCount(), 6);
 
     ChooseOperationIfShown(OpH);
-    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
+    EXPECT_EQ(form->Game().GameMode(), ModeEntry);
     EXPECT_EQ(form->Puzzle().WorkPath()[6].Y, 2) << "the entered path was folded";
     EXPECT_EQ(form->Puzzle().MoveCount(), 0);
 

@@ -34,8 +34,8 @@ class FileFaultsTest : public UiTest {
 protected:
     ProblemState State() const
     {
-        return {form->Session().Unsaved(), Button("ButtonSave")->isEnabled(), form->ProblemName(), form->windowTitle(),
-                form->Session().BestSeconds(), WorkCoords(form->Puzzle())};
+        return {form->Game().Unsaved(), Button("ButtonSave")->isEnabled(), form->ProblemName(), form->windowTitle(),
+                form->Game().BestSeconds(), WorkCoords(form->Puzzle())};
     }
 
     // Files in the test's folder: a failed write leaves no temporary file behind.
@@ -108,7 +108,7 @@ TEST_F(FileFaultsTest, FailedSaveIsReportedAndTheProblemAndItsNameStay)
     BeginEntry();
     CommitAt(0, 2);
     Click(Button("ButtonNyuuryokuEnd"));
-    ASSERT_TRUE(form->Session().Unsaved());
+    ASSERT_TRUE(form->Game().Unsaved());
     const QString target = QDir::current().filePath("Vandrel7.txt");
     const QByteArray old = JoinTextLines(BuiltInSampleLines());
     WriteAll(target, old);
@@ -124,7 +124,7 @@ TEST_F(FileFaultsTest, FailedSaveIsReportedAndTheProblemAndItsNameStay)
     dialogs.Files = {target};
     Click(Button("ButtonSave"));
     EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_FALSE(form->Session().Unsaved());
+    EXPECT_FALSE(form->Game().Unsaved());
     EXPECT_EQ(form->ProblemName(), QStringLiteral("Vandrel7"));
     EXPECT_EQ(SplitTextLines(ReadFileBytes(target)), ProblemLines({{0, 0}, {0, 1}, {0, 2}}));
     ChooseMenu(MenuPuzzle);
@@ -166,7 +166,7 @@ TEST_F(FileFaultsTest, RecordsFileThatCannotBeReadIsReportedAndThePlayGoesOn)
     EXPECT_TRUE(Begins(dialogs.Messages[1], WriteFailure(RecordsFileName)));
     EXPECT_EQ(QDir(RecordsFileName).entryList(QDir::Files | QDir::Hidden), QStringList{"inside"});
     EXPECT_EQ(ReadAll(RecordsFileName + "/inside"), QByteArray("kept"));
-    EXPECT_EQ(form->Session().BestSeconds(), 42);
+    EXPECT_EQ(form->Game().BestSeconds(), 42);
 
     // With the folder gone, the next open writes the list, the record of the
     // play above included, and the next faster play is stored.

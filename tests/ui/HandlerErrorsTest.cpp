@@ -25,7 +25,7 @@ TEST_F(HandlerErrorsTest, FailedRecordStoreIsShownByTheOperationsHandler)
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[0], Messages::Solved);
     EXPECT_TRUE(Begins(dialogs.Messages[1], WriteFailure(RecordsFileName)));
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
 }
 
 TEST_F(HandlerErrorsTest, AnotherProblemsLongNameLineLeavesTheOpenQuiet)
@@ -41,7 +41,7 @@ TEST_F(HandlerErrorsTest, AnotherProblemsLongNameLineLeavesTheOpenQuiet)
 
 TEST_F(HandlerErrorsTest, OverflowingPanIsShownByTheKeyFilterAndTheKeyGoesNoFurther)
 {
-    Image().SetOrigin(2147483600, 300);
+    PlaceOrigin(2147483600, 300);
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::ShiftModifier);
     QObject* filter = form.get();
     bool consumed = false;

@@ -23,9 +23,9 @@ TEST_F(HintTest, TheSampleNeedsSeventeenMovesAndTheCounterFollowsMovesAndUndos)
     QTRY_COMPARE(Label("LabelSaitan")->text(), Messages::Par(17));
     StartThePlay();
     EXPECT_EQ(Label("LabelTesuu")->text(), Messages::MoveCounter(0));
-    form->ButtonJidouClick();
-    form->ButtonStepMouseDown(0);
-    form->ButtonStepMouseDown(0);
+    Click(Button("ButtonJidou"));
+    Step();
+    Step();
     EXPECT_EQ(Label("LabelTesuu")->text(), Messages::MoveCounter(2));
     Click(Button("ButtonUndo"));
     EXPECT_EQ(Label("LabelTesuu")->text(), Messages::MoveCounter(1));
@@ -80,9 +80,8 @@ TEST_F(HintTest, HintsOnlyInAPlayAndAMoveMadeMeanwhileDropsIt)
     EXPECT_FALSE(Button("ButtonHint")->isEnabled()) << "no play yet";
     Click(Button("ButtonStart"));
     Click(Button("ButtonHint"));
-    form->ButtonJidouClick();
-    form->ButtonStepMouseDown(0);  // the path changes before the hint is shown
-    QTest::qWait(200);
+    Click(Button("ButtonJidou"));
+    Step();  // the path changes before the hint is shown
     EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     EXPECT_FALSE(Label("LabelHintUsed")->isVisible());
     EXPECT_TRUE(Button("ButtonHint")->isEnabled());
@@ -94,10 +93,10 @@ TEST_F(HintTest, TheShortestOptionDemonstratesInTheFewestMoves)
     // Off: the fixed rule's 31 moves; on: 17.
     for (const auto& [option, moves] : {std::pair{false, 31}, std::pair{true, 17}}) {
         StartThePlay();
-        form->ButtonJidouClick();
+        Click(Button("ButtonJidou"));
         ASSERT_TRUE(Control<QCheckBox>("CheckBoxSaitan")->isVisible());
         Control<QCheckBox>("CheckBoxSaitan")->setChecked(option);
-        form->ButtonStepMouseDown(DoubleClick);
+        Run();
         EXPECT_EQ(form->Puzzle().MoveCount(), moves);
         EXPECT_TRUE(form->Puzzle().IsSolved());
         EXPECT_FALSE(Widget("PanelSaitan")->isVisible()) << "goes with the demonstration's panel";
@@ -122,8 +121,8 @@ TEST_F(RandomProblemTest, ANewProblemAndTheSameAgainFromItsCode)
 
     // Played on, then made again from the code typed into the dialog.
     Click(Button("ButtonStart"));
-    form->ButtonJidouClick();
-    form->ButtonStepMouseDown(0);
+    Click(Button("ButtonJidou"));
+    Step();
     dialogs.RandomRequests = {{70, Difficulty::Easy, QStringLiteral(" 40-424242-h ")}};
     Click(Button("ButtonStart"));
     Click(Button("ButtonPause"));

@@ -131,7 +131,7 @@ TEST_F(KeyboardTest, AWholePlayOfTheSampleFromTheKeyboard)
     for (const auto& [op, pivot] : moves)
         MoveByKeys(op, pivot);
     EXPECT_EQ(dialogs.Messages, std::vector<QString>{Messages::Solved});
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
 }
 
 TEST_F(KeyboardTest, HomeFitsTheWholePathAtTheLargestZoomThatHoldsIt)
@@ -152,13 +152,13 @@ TEST_F(KeyboardTest, HomeFitsTheWholePathAtTheLargestZoomThatHoldsIt)
         ASSERT_TRUE(form->LoadProblemText(ProblemLines(path)));
         Key(Qt::Key_Right, Qt::ShiftModifier);  // off to one side first
         Key(Qt::Key_Home);
-        EXPECT_TRUE(PathInView(FitMargin - 1)) << "centred, to the pixel";
+        EXPECT_TRUE(PathInView(TGameView::FitMargin - 1)) << "centred, to the pixel";
         const int unit = Slider("TrackBarUnit")->value();
         EXPECT_EQ(Image().Unit, unit);
         const int next = unit + 1;
         EXPECT_TRUE(unit == Slider("TrackBarUnit")->maximum() ||
-                    span.width() * next + 2 * FitMargin > ImageWidth ||
-                    span.height() * next + 2 * FitMargin > ImageHeight)
+                    span.width() * next + 2 * TGameView::FitMargin > ImageWidth ||
+                    span.height() * next + 2 * TGameView::FitMargin > ImageHeight)
             << "one step more would still hold it, unit " << unit;
     }
 }

@@ -201,8 +201,8 @@ protected:
     std::deque<std::string> recent_;
     std::string eventLabel_;
     int nestedIndex_ = 0;
-    int delaysInEvent_ = 0;
-    int stopAfterDelays_ = 0;
+    int runEvents_ = 0;       // events since a continuous run began
+    int stopRunAfter_ = 0;    // when the player stops it
     int pendingActions_ = 0;
     // How the player behaves for a while: whether the operation group gets
     // answered or left standing, how restless the menu and buttons are. A
@@ -214,13 +214,18 @@ protected:
         int ButtonBoost = 1;
     } mood_;
     int moodLeft_ = 0;
+    // Lets through only the ticks the monkey sends.
+    struct TimerGate : QObject {
+        bool Open = false;
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer && !Open; }
+    } gate_;
     QPointer<QWidget> grab_;  // the widget that holds the mouse while a button is down
     Qt::MouseButtons held_ = Qt::NoButton;
 
     // Counts for the report.
     int steps_ = 0;
-    int nestedEvents_ = 0;
-    int delays_ = 0;
+    int runs_ = 0;
+    int ticks_ = 0;
     int windowsClosed_ = 0;
     std::map<std::string, int> delivered_;  // window events sent, by kind
     std::map<QString, int> messageCounts_;
@@ -247,7 +252,6 @@ protected:
         ASSERT_TRUE(files_.isValid());
         dialogs_.Monkey = this;
         dialogs_.OnMessage = [this](const QString& text) { CheckMessage(text); };
-        clock_.OnDelay = [this](int) { OnDelay(); };
         PrepareFiles();
         QFile::remove(RecordsFileName);
         OpenWindow();
@@ -347,9 +351,11 @@ protected:
     void OpenWindow()
     {
         ::OpenWindow(form_, dialogs_, clock_);
-        // The play clock ticks when the monkey says so; real seconds passing
-        // must not change what a seed does.
-        ControlOf<QTimer>(*form_, "Timer")->setInterval(24 * 3600 * 1000);
+        // The game ticks when the monkey says so; real seconds passing must
+        // not change what a seed does.
+        ControlOf<QTimer>(*form_, "Timer")->installEventFilter(&gate_);
+        // Moves shown in motion in some windows, at once in others.
+        ControlOf<QCheckBox>(*form_, "CheckBoxMotion")->setChecked(rng_.Chance(50));
         grab_ = nullptr;
         held_ = Qt::NoButton;
         lastProblemName_ = form_->ProblemName();
@@ -407,7 +413,7 @@ protected:
         // operation group stands: "m2 n70 group".
         std::string state;
         if (form_) {
-            state = " m" + std::to_string(form_->Session().GameMode()) + " n" + std::to_string(form_->Puzzle().PointCount());
+            state = " m" + std::to_string(form_->Game().GameMode()) + " n" + std::to_string(form_->Puzzle().PointCount());
             if (ControlOf<TRadioGroup>(*form_, "RadioGroupSousa")->isVisible())
                 state += " group";
         }
@@ -464,34 +470,34 @@ protected:
         TFormMain& f = *form_;
         const int n = f.Puzzle().PointCount();
         EXPECT_GE(n, 1) << "PointCount";
-        EXPECT_LE(f.Session().GameMode(), ModePlay) << "GameMode";
-        if (f.Session().GameMode() != ModeEntry) {
+        EXPECT_LE(f.Game().GameMode(), ModePlay) << "GameMode";
+        if (f.Game().GameMode() != ModeEntry) {
             EXPECT_EQ(PathFault(f.Puzzle().WorkPath(), n), "") << "WorkPath";
             EXPECT_EQ(PathFault(f.Puzzle().ProblemPath(), n), "") << "ProblemPath";
         } else {
             // What has been entered so far is a path too, ending at the corner.
             EXPECT_EQ(PathFault(f.Puzzle().WorkPath(), n), "") << "entered path";
-            EXPECT_EQ(f.Session().EntryCorner(), (LatticePoint{f.Puzzle().WorkPath()[n].X, f.Puzzle().WorkPath()[n].Y}))
+            EXPECT_EQ(f.Game().EntryCorner(), (LatticePoint{f.Puzzle().WorkPath()[n].X, f.Puzzle().WorkPath()[n].Y}))
                 << "the entry's corner is not the end of the entered path";
         }
         // The entry's pen is on exactly while the entry runs; the operation
         // group belongs to plays, never to an entry.
-        EXPECT_EQ(f.PlotImage()->PenModeValue(), f.Session().GameMode() == ModeEntry ? PenXor : PenCopy) << "pen mode";
-        if (f.Session().GameMode() == ModeEntry) {
+        EXPECT_EQ(f.PlotImage()->PenModeValue(), f.Game().GameMode() == ModeEntry ? PenXor : PenCopy) << "pen mode";
+        if (f.Game().GameMode() == ModeEntry) {
             EXPECT_FALSE(ControlOf<TRadioGroup>(f, "RadioGroupSousa")->isVisible()) << "the operation group stands during an entry";
         }
         if (settled) {
-            // Every press has had its release, and "次" is back after its step or run.
-            EXPECT_FALSE(f.DragPanning()) << "a pan outlived its release";
-            if (ControlOf<QWidget>(f, "PanelJidou")->isVisible()) {
+            // Every press has had its release, and "次" is there unless a run holds it.
+            EXPECT_FALSE(f.Game().Dragging()) << "a pan outlived its release";
+            if (ControlOf<QWidget>(f, "PanelJidou")->isVisible() && !f.Game().Status().RunningDemonstration) {
                 EXPECT_TRUE(ControlOf<TPressButton>(f, "ButtonStep")->isEnabled()) << "the step button stayed disabled";
             }
         }
-        EXPECT_GE(f.Session().ElapsedSeconds(), 0);
-        EXPECT_GE(f.Session().CarriedSeconds(), 0);
+        EXPECT_GE(f.Game().Clock().Elapsed(), 0);
+        EXPECT_GE(f.Game().Clock().Carried(), 0);
         if (ControlOf<QLabel>(f, "PanelTime")->text() != QStringLiteral("  00分00秒")) {
             EXPECT_EQ(ControlOf<QLabel>(f, "PanelTime")->text(),
-                      QString::asprintf("%4d分%2d秒", f.Session().ElapsedSeconds() / 60, f.Session().ElapsedSeconds() % 60))
+                      QString::asprintf("%4d分%2d秒", f.Game().Clock().Elapsed() / 60, f.Game().Clock().Elapsed() % 60))
                 << "the clock shows another time than the play's";
         }
         std::set<QByteArray> mayChange = {TRecordsWatch::Field(lastProblemName_), TRecordsWatch::Field(f.ProblemName())};
@@ -614,10 +620,10 @@ protected:
             return AnywhereOnImage();
         }
         const int u = std::max(1, f.PlotImage()->Unit);
-        if (f.Session().GameMode() == ModeEntry && rng_.Chance(60)) {
+        if (f.Game().GameMode() == ModeEntry && rng_.Chance(60)) {
             // Along the corner's row or column, a few units away.
             const int away = rng_.Between(-12, 12) * u;
-            at = f.PlotImage()->WorldToPixel(f.Session().EntryCorner().X, f.Session().EntryCorner().Y)
+            at = f.PlotImage()->WorldToPixel(f.Game().EntryCorner().X, f.Game().EntryCorner().Y)
                  + (rng_.Chance(50) ? QPoint(away, rng_.Between(-u, u)) : QPoint(rng_.Between(-u, u), away));
         } else if (rng_.Chance(85)) {
             at += QPoint(rng_.Between(-u / 2, u / 2), rng_.Between(-u / 2, u / 2));
@@ -627,7 +633,7 @@ protected:
         return at;
     }
 
-    QPoint ImagePoint() { return rng_.Chance(form_->Session().GameMode() == ModeIdle ? 50 : 75) ? NearThePath() : AnywhereOnImage(); }
+    QPoint ImagePoint() { return rng_.Chance(form_->Game().GameMode() == ModeIdle ? 50 : 75) ? NearThePath() : AnywhereOnImage(); }
 
     QPoint OnWidget(const QWidget* w)
     {
@@ -772,9 +778,12 @@ protected:
         if (!ControlOf<QTimer>(*form_, "Timer")->isActive())
             return;
         Log("tick");
-        ++delivered_["clock tick"];
+        ++delivered_["tick"];
+        ++ticks_;
         QTimerEvent tick(ControlOf<QTimer>(*form_, "Timer")->timerId());
+        gate_.Open = true;
         QApplication::sendEvent(ControlOf<QTimer>(*form_, "Timer"), &tick);
+        gate_.Open = false;
     }
 
     void ResizeAction()
@@ -800,7 +809,7 @@ protected:
         if (!Reachable(form_.get()))
             return;
         if (ControlOf<TRadioGroup>(*form_, "RadioGroupSousa")->isVisible()
-            && rng_.Chance(form_->Session().GameMode() == ModePlay ? mood_.OperationInPlay : mood_.OperationElsewhere)) {
+            && rng_.Chance(form_->Game().GameMode() == ModePlay ? mood_.OperationInPlay : mood_.OperationElsewhere)) {
             OperationAction();
             return;
         }
@@ -820,7 +829,7 @@ protected:
             {Slider, 6, 5, 5},   {Tick, 8, 6, 12},     {Anywhere, 7, 9, 5}, {Resize, 2, 2, 2},
         };
         const auto weightOf = [this](const Weight& w) {
-            const int base = form_->Session().GameMode() == ModeEntry ? w.entry : form_->Session().GameMode() == ModePlay ? w.play : w.idle;
+            const int base = form_->Game().GameMode() == ModeEntry ? w.entry : form_->Game().GameMode() == ModePlay ? w.play : w.idle;
             return w.kind == Menu ? base * mood_.MenuBoost : w.kind == Button ? base * mood_.ButtonBoost : base;
         };
         int total = 0;
@@ -879,28 +888,28 @@ protected:
             Qt::QueuedConnection);
     }
 
-    // The wait of a step: now and then the player does something meanwhile,
-    // and a continuous run is sooner or later stopped as a player would.
-    void OnDelay()
+    // A continuous run goes on between the player's events, as its waits
+    // pass; sooner or later the player stops it, as a player would.
+    void WatchTheRun()
     {
-        ++delays_;
-        ++delaysInEvent_;
-        if (!Reachable(form_.get()))
+        if (!Reachable(form_.get()) || !form_->Game().Status().RunningDemonstration) {
+            runEvents_ = 0;
             return;
-        if (delaysInEvent_ > 20000) {
+        }
+        if (runEvents_++ == 0) {
+            ++runs_;
+            stopRunAfter_ = rng_.Chance(30) ? rng_.Between(1, 5) : rng_.Between(5, 400);
+        }
+        if (runEvents_ > 20000) {
             ADD_FAILURE() << "the demonstration does not stop";
             form_->close();  // a closed window ends the run
             return;
         }
-        if (delaysInEvent_ >= stopAfterDelays_ && (delaysInEvent_ - stopAfterDelays_) % 25 == 0) {
+        if (runEvents_ >= stopRunAfter_ && (runEvents_ - stopRunAfter_) % 25 == 0) {
             Post([this] { StopTheRun(); });
-            return;
+            for (int guard = 0; pendingActions_ > 0 && guard < 1000; ++guard)
+                QCoreApplication::processEvents();
         }
-        if (rng_.Chance(12))
-            Post([this] {
-                ++nestedEvents_;
-                RandomAction(true);
-            });
     }
 
     void StopTheRun()
@@ -923,8 +932,6 @@ protected:
     {
         eventLabel_ = "#" + std::to_string(index);
         nestedIndex_ = 0;
-        delaysInEvent_ = 0;
-        stopAfterDelays_ = rng_.Chance(30) ? rng_.Between(1, 5) : rng_.Between(5, 120);
         if (--moodLeft_ <= 0) {
             static const int inPlay[] = {30, 30, 10, 3};
             static const int elsewhere[] = {12, 2, 25, 40};
@@ -936,6 +943,7 @@ protected:
         for (int guard = 0; pendingActions_ > 0 && guard < 1000; ++guard)
             QCoreApplication::processEvents();
         EXPECT_EQ(pendingActions_, 0) << "actions left in the queue";
+        WatchTheRun();
         ++steps_;
         if (!form_->isVisible()) {
             // The window was closed: the player starts the game again.
@@ -971,8 +979,8 @@ TEST_P(MonkeyTest, RandomEventsKeepTheWindowSound)
     int sent = 0;
     for (const auto& [kind, count] : delivered_)
         sent += count;
-    std::cerr << "seed " << GetParam() << ": " << steps_ << " steps and " << nestedEvents_
-              << " more during waits, " << sent << " window events, " << delays_ << " waits, " << windowsClosed_
+    std::cerr << "seed " << GetParam() << ": " << steps_ << " steps, " << runs_ << " continuous runs, " << sent
+              << " window events, " << ticks_ << " ticks, " << windowsClosed_
               << " restarts, " << records_.Count() << " records\n ";
     for (const auto& [kind, count] : delivered_)
         std::cerr << " " << count << " " << kind << ",";

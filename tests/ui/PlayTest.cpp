@@ -18,7 +18,7 @@ TEST_F(PlayTest, OpeningNamesTheProblemInTheCaption)
 {
     OpenAndStartCorner();
     EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel5", NoRecordSeconds));
-    EXPECT_EQ(form->Session().BestSeconds(), NoRecordSeconds);
+    EXPECT_EQ(form->Game().BestSeconds(), NoRecordSeconds);
     EXPECT_EQ(form->Puzzle().PointCount(), 3);
 }
 
@@ -38,9 +38,9 @@ TEST_F(PlayTest, TimedPlayToTheCongratulationStoresTheRecord)
     ASSERT_FALSE(dialogs.Messages.empty());
     EXPECT_EQ(dialogs.Messages.back(), Messages::Solved);
     EXPECT_EQ(form->ButtonMaskNow(), MaskSolved);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_FALSE(TimerControl()->isActive());
-    EXPECT_EQ(form->Session().BestSeconds(), 42);
+    EXPECT_EQ(form->Game().BestSeconds(), 42);
 
     EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 42, clock.Date)});
 
@@ -54,12 +54,12 @@ TEST_F(PlayTest, AnEqualTimeStoresNothing)
     const QByteArray record = RecordLine("Vandrel5", "42");
     WriteAll(RecordsFileName, record + "\r\n");
     OpenAndStartCorner();
-    ASSERT_EQ(form->Session().BestSeconds(), 42);
+    ASSERT_EQ(form->Game().BestSeconds(), 42);
     clock.Now += 42;
     form->TimerTimer();
     ClickWorld(1, 0);
     ChooseOperation(OpR);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_EQ(RecordLines(), QList<QByteArray>{record});
 }
 
@@ -72,8 +72,8 @@ TEST_F(PlayTest, TheSampleNeverStoresARecord)
     // Fold the sample to its end by the demonstration, during the timed play.
     Click(Button("ButtonJidou"));
     for (int step = 0; step < 31; ++step)
-        form->ButtonStepMouseDown(0);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+        Step();
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_TRUE(RecordLines().isEmpty());
 }
 
@@ -88,7 +88,7 @@ TEST_F(PlayTest, RefusedMoveShowsFailureAndRestores)
     EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, 1);
     EXPECT_EQ(form->Puzzle().MoveCount(), 0);
     EXPECT_FALSE(Button("ButtonUndo")->isEnabled());
-    EXPECT_EQ(form->Session().GameMode(), ModePlay);
+    EXPECT_EQ(form->Game().GameMode(), ModePlay);
 }
 
 TEST_F(PlayTest, UndoTakesBackOneMove)
@@ -130,7 +130,7 @@ TEST_F(PlayTest, HighlightIsBlueWithAMarkerAndARedrawRemovesIt)
     // The head is still red.
     EXPECT_EQ(QColor(PixelAtWorld(0.5, 0)), QColor(Qt::red));
 
-    form->DrawPath();
+    Drag(0, 0);  // a redraw
     EXPECT_EQ(QColor(PixelAtWorld(1, 0.5)), QColor(Qt::red));
 }
 
@@ -143,8 +143,7 @@ TEST_F(PlayTest, MissWithdrawsTheGroupSoNothingMovesWithoutAPivot)
     EXPECT_EQ(form->Puzzle().SelectedPivot(), 0);
     EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
     // Even a direct call with the stale state moves nothing.
-    Group("RadioGroupSousa")->SetItemIndex(OpR);
-    form->RadioGroupSousaClick();
+    form->Game().ChooseOperation(OpR);
     EXPECT_EQ(form->Puzzle().WorkPath()[3].X, 1);
     EXPECT_EQ(form->Puzzle().WorkPath()[3].Y, 1);
     EXPECT_EQ(form->Puzzle().MoveCount(), 0);
@@ -154,17 +153,13 @@ TEST_F(PlayTest, GroupStandsBesideTheClickInEachQuarter)
 {
     OpenAndStartCorner();
     // Upper left quarter: hangs below, 32 pixels to the right.
-    form->PlotImage()->SetOrigin(100, 100);
-    form->UpdateViewWindow();
-    form->DrawPath();
+    PlaceOrigin(100, 100);
     QPoint at = Image().WorldToPixel(1, 0);
     ClickImage(at);
     EXPECT_EQ(Group("RadioGroupSousa")->pos(), QPoint(at.x() + 32, at.y()));
 
     // Lower right quarter: stands above, its right edge 32 pixels to the left.
-    form->PlotImage()->SetOrigin(700, 500);
-    form->UpdateViewWindow();
-    form->DrawPath();
+    PlaceOrigin(700, 500);
     at = Image().WorldToPixel(1, 0);
     ClickImage(at);
     EXPECT_EQ(Group("RadioGroupSousa")->pos(), QPoint(at.x() - 140 - 32, at.y() - 130));

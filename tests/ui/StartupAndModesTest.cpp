@@ -13,16 +13,16 @@
 TEST_F(UiTest, StartsWithTheSampleDrawnAndNoModeChosen)
 {
     EXPECT_EQ(form->ButtonMaskNow(), MaskStartUp);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_EQ(form->windowTitle(), Messages::Caption);
     EXPECT_EQ(Group("RadioGroupMenu")->ItemIndex(), -1);
     EXPECT_FALSE(Widget("PanelMondai")->isVisible());
     EXPECT_FALSE(Widget("PanelPuzzle")->isVisible());
     EXPECT_FALSE(Widget("PanelJidou")->isVisible());
     EXPECT_EQ(form->ProblemName(), Messages::SampleName);
-    EXPECT_EQ(form->Session().BestSeconds(), 0);
+    EXPECT_EQ(form->Game().BestSeconds(), 0);
     EXPECT_EQ(form->Puzzle().PointCount(), 70);
-    EXPECT_FALSE(form->Session().Unsaved());
+    EXPECT_FALSE(form->Game().Unsaved());
     // The records file is created, empty, in the current folder.
     QFileInfo records(RecordsFileName);
     EXPECT_TRUE(records.exists());
@@ -40,12 +40,12 @@ TEST_F(UiTest, FirstDisplayCentresTheOrigin)
     EXPECT_EQ(Image().OriginX, 400);
     EXPECT_EQ(Image().OriginY, 300);
     EXPECT_EQ(Image().Unit, 20);
-    EXPECT_DOUBLE_EQ(form->View().Left, -20);
-    EXPECT_DOUBLE_EQ(form->View().Right, 20);
-    EXPECT_DOUBLE_EQ(form->View().Bottom, -15);
-    EXPECT_DOUBLE_EQ(form->View().Top, 15);
-    EXPECT_DOUBLE_EQ(form->View().CenterX, 0);
-    EXPECT_DOUBLE_EQ(form->View().CenterY, 0);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Left, -20);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Right, 20);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Bottom, -15);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Top, 15);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().CenterX, 0);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().CenterY, 0);
 }
 
 TEST_F(UiTest, MenuSwitchesPanelsAndMasks)
@@ -54,7 +54,7 @@ TEST_F(UiTest, MenuSwitchesPanelsAndMasks)
     EXPECT_TRUE(Widget("PanelMondai")->isVisible());
     EXPECT_FALSE(Widget("PanelPuzzle")->isVisible());
     EXPECT_EQ(form->ButtonMaskNow(), MaskCreation);
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
 
     ChooseMenu(1);
     EXPECT_FALSE(Widget("PanelMondai")->isVisible());
@@ -71,14 +71,14 @@ TEST_F(UiTest, ClickOnTheSelectedModeChangesNothing)
     const std::size_t asked = dialogs.Questions.size();
     ChooseMenu(1);
     EXPECT_EQ(dialogs.Questions.size(), asked);
-    EXPECT_EQ(form->Session().GameMode(), ModePlay);
+    EXPECT_EQ(form->Game().GameMode(), ModePlay);
     EXPECT_EQ(form->ButtonMaskNow(), MaskPlaying);
     EXPECT_TRUE(TimerControl()->isActive());
 
     ChooseMenu(0);
     Click(Button("ButtonNyuuryokuBegin"));
     ChooseMenu(0);
-    EXPECT_EQ(form->Session().GameMode(), ModeEntry);
+    EXPECT_EQ(form->Game().GameMode(), ModeEntry);
     EXPECT_TRUE(Button("ButtonNyuuryokuEnd")->isEnabled());
     // Asked by the switches and by the entry's begin, never by a click on the selected item.
     EXPECT_EQ(dialogs.Questions.size(), 3u);
@@ -145,8 +145,8 @@ TEST_F(UiTest, QuitWithoutUnsavedWorkAsksNothing)
 
 TEST_F(UiTest, HelpButtonTogglesTheExplanation)
 {
-    EXPECT_EQ(Memo("MemoSetsumei")->toPlainText().split('\n'), TFormMain::HelpLines());
-    EXPECT_EQ(TFormMain::HelpLines().size(), 33);
+    EXPECT_EQ(Memo("MemoSetsumei")->toPlainText().split('\n'), TPictureArea::HelpLines());
+    EXPECT_EQ(TPictureArea::HelpLines().size(), 33);
     Click(Button("ButtonSetsumei"));
     EXPECT_TRUE(Memo("MemoSetsumei")->isVisible());
     EXPECT_EQ(Button("ButtonSetsumei")->text(), Messages::HideHelp);
@@ -160,31 +160,31 @@ TEST_F(UiTest, ClockCountsPausesAndContinues)
 {
     ChooseMenu(1);
     Click(Button("ButtonStart"));
-    EXPECT_EQ(form->Session().GameMode(), ModePlay);
+    EXPECT_EQ(form->Game().GameMode(), ModePlay);
     EXPECT_EQ(form->ButtonMaskNow(), MaskPlaying);
     EXPECT_TRUE(TimerControl()->isActive());
     EXPECT_EQ(Label("PanelTime")->text(), QStringLiteral("   0分 0秒"));
 
     clock.Now += 75.4;
     form->TimerTimer();
-    EXPECT_EQ(form->Session().ElapsedSeconds(), 75);
+    EXPECT_EQ(form->Game().Clock().Elapsed(), 75);
     EXPECT_EQ(Label("PanelTime")->text(), QStringLiteral("   1分15秒"));
 
     // The fraction since the last tick is not carried over a pause.
     clock.Now += 0.9;
     Click(Button("ButtonPause"));
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
     EXPECT_FALSE(TimerControl()->isActive());
-    EXPECT_EQ(form->Session().CarriedSeconds(), 75);
+    EXPECT_EQ(form->Game().Clock().Carried(), 75);
     EXPECT_EQ(form->ButtonMaskNow(), MaskPaused);
 
     clock.Now += 500;  // paused time does not count
     Click(Button("ButtonContinue"));
-    EXPECT_EQ(form->Session().GameMode(), ModePlay);
+    EXPECT_EQ(form->Game().GameMode(), ModePlay);
     EXPECT_EQ(form->ButtonMaskNow(), MaskPlaying);
     clock.Now += 10.5;  // a half goes to the even second
     form->TimerTimer();
-    EXPECT_EQ(form->Session().ElapsedSeconds(), 85);
+    EXPECT_EQ(form->Game().Clock().Elapsed(), 85);
 }
 
 TEST_F(UiTest, PauseWithinTheFirstSecondCarriesNothing)
@@ -193,11 +193,11 @@ TEST_F(UiTest, PauseWithinTheFirstSecondCarriesNothing)
     Click(Button("ButtonStart"));
     clock.Now += 0.7;
     Click(Button("ButtonPause"));
-    EXPECT_EQ(form->Session().CarriedSeconds(), 0);
+    EXPECT_EQ(form->Game().Clock().Carried(), 0);
     Click(Button("ButtonContinue"));
     clock.Now += 2;
     form->TimerTimer();
-    EXPECT_EQ(form->Session().ElapsedSeconds(), 2);
+    EXPECT_EQ(form->Game().Clock().Elapsed(), 2);
 }
 
 TEST_F(UiTest, ClockOverflowIsReportedAndTheDisplayKept)
@@ -213,7 +213,7 @@ TEST_F(UiTest, RestartAfterMovesAsksFirst)
 {
     ChooseMenu(1);
     Click(Button("ButtonJidou"));
-    form->ButtonStepMouseDown(0);  // V 25, the demonstration's first move
+    Step();  // V 25, the demonstration's first move
     ASSERT_EQ(form->Puzzle().MoveCount(), 1);
     dialogs.Answers = {false};
     Click(Button("ButtonStart"));
@@ -238,5 +238,5 @@ TEST_F(UiTest, RunTimeErrorInAHandlerIsShownAndTheGameGoesOn)
     ASSERT_FALSE(dialogs.Messages.empty());
     EXPECT_EQ(dialogs.Messages.back(), EIntOverflow().what());
     Click(Button("ButtonPause"));
-    EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
 }

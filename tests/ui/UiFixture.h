@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -25,9 +27,11 @@
 #include "files/TextFile.h"
 #include "solver/Shortest.h"
 #include "plot/MyImageU.h"
+#include "support/Masks.h"
 #include "support/Paths.h"
 #include "ui/Controls.h"
 #include "ui/Messages.h"
+#include "ui/PictureArea.h"
 #include "ui/VandrelPathU.h"
 
 // Dialogs that log what they were asked and answer from queues. Unqueued
@@ -95,27 +99,17 @@ private:
     }
 };
 
-// A clock that moves only when the test moves it; delays are logged and
-// advance the clock without waiting.
+// A clock that moves only when the test moves it.
 class TFakeClock : public TClock {
 public:
     double Now = 1000.0;
     QDate Date{2026, 12, 8};
-    std::vector<int> Delays;
-    std::function<void(int)> OnDelay;
 
     std::uint64_t Seed = 1234567;  // what every new random problem starts from
 
     double MonotonicSeconds() override { return Now; }
     QDate Today() override { return Date; }
     std::uint64_t NewSeed() override { return Seed; }
-    void DelayMs(int ms) override
-    {
-        Delays.push_back(ms);
-        Now += ms / 1000.0;
-        if (OnDelay)
-            OnDelay(ms);
-    }
 };
 
 // A control of the window, found by its name as a player finds it by sight.
@@ -148,6 +142,8 @@ inline void OpenWindow(std::unique_ptr<TFormMain>& form, TDialogs& dialogs, TClo
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     ASSERT_NE(form->PlotImage(), nullptr);
+    // Moves are shown at once unless a test wants them in motion.
+    form->findChild<QCheckBox*>(QStringLiteral("CheckBoxMotion"))->setChecked(false);
 }
 
 // The window of a test. Every test runs in a scratch folder of its own, which
@@ -175,6 +171,73 @@ protected:
 
     TMyImage2& Image() { return *form->PlotImage(); }
 
+    // The game's time passes to each tick it asks for, through the window's
+    // timer, while a move is shown or a demonstration step is under way:
+    // as if the player waited for it.
+    void Settle()
+    {
+        for (int guard = 0; guard < 100000; ++guard) {
+            QCoreApplication::processEvents();  // what searches found arrives through the event loop
+            if (!form->Game().Busy())
+                return;
+            const std::optional<double> due = form->Game().NextDue();
+            if (!due || QThreadPool::globalInstance()->activeThreadCount() > 0) {
+                QTest::qWait(1);  // a search off the window's thread is still at work
+                continue;
+            }
+            clock.Now = std::max(clock.Now, *due);
+            form->TimerTimer();
+        }
+        ADD_FAILURE() << "the game does not settle";
+    }
+
+    // The picture dragged by (dx, dy) pixels with Control held, as a player
+    // pans it; without a move, just a redraw.
+    void Drag(int dx, int dy)
+    {
+        TGame& game = form->Game();
+        game.MouseDown(ControlKey, false, 0, 0);
+        game.MouseMove(dx, dy);
+        game.MouseUp();
+    }
+
+    // Puts the world's origin at pixel (x, y) of the picture. Far off, the
+    // path's pixels leave 32 bits and its redraw fails; the view is placed
+    // all the same.
+    void PlaceOrigin(int x, int y)
+    {
+        TGame& game = form->Game();
+        game.MouseDown(ControlKey, false, 0, 0);
+        for (const auto& step : {std::function<void()>([&] { game.MouseMove(x - Image().OriginX, y - Image().OriginY); }),
+                                 std::function<void()>([&] { game.MouseUp(); })}) {
+            try {
+                step();
+            } catch (const ERangeError&) {
+            }
+        }
+    }
+
+    // Time passes, and the window's timer ticks.
+    void Pass(double seconds)
+    {
+        clock.Now += seconds;
+        form->TimerTimer();
+    }
+
+    // "次" pressed, and its step waited for.
+    void Step()
+    {
+        QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
+        Settle();
+    }
+
+    // "次" double-clicked, and the run waited for to its end.
+    void Run()
+    {
+        QTest::mouseDClick(Button("ButtonStep"), Qt::LeftButton);
+        Settle();
+    }
+
     // The window's controls, found by their names as a player finds them by sight.
     template <typename T>
     T* Control(const char* name) const
@@ -196,14 +259,14 @@ protected:
     {
         ChooseMenu(MenuCreation);
         Click(Button("ButtonNyuuryokuBegin"));
-        ASSERT_EQ(form->Session().GameMode(), ModeEntry);
+        ASSERT_EQ(form->Game().GameMode(), ModeEntry);
     }
 
     // Moves the mouse, and with it the entry's band, to (x, y).
     void MoveTo(int x, int y)
     {
         const QPoint p = Pixel(x, y);
-        form->ImageMouseMove(0, p.x(), p.y());
+        form->Game().MouseMove(p.x(), p.y());
     }
 
     // Moves the band to (x, y) and releases there, as a click does.
@@ -219,7 +282,7 @@ protected:
         BeginEntry();
         CommitAt(2, 0);
         Click(Button("ButtonNyuuryokuEnd"));
-        ASSERT_TRUE(form->Session().Unsaved());
+        ASSERT_TRUE(form->Game().Unsaved());
     }
 
     QRgb PixelAtWorld(double x, double y)
@@ -290,12 +353,12 @@ protected:
     void SolveCornerIn(int seconds)
     {
         Click(Button("ButtonStart"));
-        ASSERT_EQ(form->Session().GameMode(), ModePlay);
+        ASSERT_EQ(form->Game().GameMode(), ModePlay);
         clock.Now += seconds;
         form->TimerTimer();
         ClickWorld(1, 0);
         ChooseOperation(OpR);
-        EXPECT_EQ(form->Session().GameMode(), ModeIdle);
+        EXPECT_EQ(form->Game().GameMode(), ModeIdle);
         EXPECT_TRUE(form->Puzzle().IsSolved());
     }
 

@@ -8,16 +8,15 @@
 
 TEST_F(UiTest, ZoomKeepsTheViewCentreInTheMiddle)
 {
-    Image().SetOrigin(350, 300);
-    form->UpdateViewWindow();
-    ASSERT_DOUBLE_EQ(form->View().CenterX, 2.5);
+    PlaceOrigin(350, 300);
+    ASSERT_DOUBLE_EQ(form->Game().View().Window().CenterX, 2.5);
     Slider("TrackBarUnit")->setValue(40);
     EXPECT_EQ(Image().Unit, 40);
     EXPECT_EQ(Image().FontSize(), 40);
     EXPECT_EQ(Image().OriginX, 300);
     EXPECT_EQ(Image().OriginY, 300);
-    EXPECT_DOUBLE_EQ(form->View().Left, -7.5);
-    EXPECT_DOUBLE_EQ(form->View().Right, 12.5);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Left, -7.5);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Right, 12.5);
 }
 
 TEST_F(UiTest, ResizeKeepsTheCentreAndTheScale)
@@ -28,7 +27,7 @@ TEST_F(UiTest, ResizeKeepsTheCentreAndTheScale)
     EXPECT_EQ(Image().OriginX, 500);
     EXPECT_EQ(Image().OriginY, 350);
     EXPECT_EQ(Image().Unit, 20);
-    EXPECT_DOUBLE_EQ(form->View().Right, 25);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Right, 25);
     // The path is drawn over the whole new picture.
     EXPECT_EQ(QColor(PixelAtWorld(1, 1)), QColor(Qt::red));
 }
@@ -45,7 +44,7 @@ TEST_F(UiTest, ArrowKeysMoveTheViewOverTheWorld)
     EXPECT_EQ(Image().OriginX, 500);
     QTest::keyClick(form.get(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Image().OriginY, 220);
-    EXPECT_DOUBLE_EQ(form->View().Left, -25);
+    EXPECT_DOUBLE_EQ(form->Game().View().Window().Left, -25);
 }
 
 TEST_F(UiTest, ArrowKeysAreTakenBeforeTheFocusedControl)
@@ -62,8 +61,8 @@ TEST_F(UiTest, ArrowKeysAreTakenBeforeTheFocusedControl)
 
 TEST_F(UiTest, OtherKeysChangeNothingAndPassOn)
 {
-    EXPECT_FALSE(form->FormKeyDown(Qt::Key_A, 0));
-    EXPECT_FALSE(form->FormKeyDown(Qt::Key_Space, ShiftKey));
+    EXPECT_FALSE(form->FormKeyDown(Qt::Key_A, Qt::NoModifier));
+    EXPECT_FALSE(form->FormKeyDown(Qt::Key_Space, Qt::ShiftModifier));
     // A line edit still gets its letters through the window's preview.
     QLineEdit edit(form.get());
     edit.show();
@@ -100,19 +99,19 @@ TEST_F(UiTest, ControlDragAndMiddleDragPanPixelForPixel)
     ChooseMenu(MenuPuzzle);
     Click(Button("ButtonStart"));
     for (const auto& [button, mods] : drags) {
-        Image().SetOrigin(400, 300);
+        PlaceOrigin(400, 300);
         // Pressed on a point of the path: in a play it picks nothing.
         const QPoint start = Image().WorldToPixel(0, 1);
         QTest::mousePress(form->PlotImage(), button, mods, start);
-        EXPECT_TRUE(form->DragPanning());
+        EXPECT_TRUE(form->Game().Dragging());
         EXPECT_FALSE(Group("RadioGroupSousa")->isVisible());
-        form->ImageMouseMove(mods == Qt::ControlModifier ? ControlKey : 0, start.x() + 15, start.y() - 5);
-        form->ImageMouseMove(0, start.x() + 30, start.y() - 10);  // control may be let go
+        form->Game().MouseMove(start.x() + 15, start.y() - 5);
+        form->Game().MouseMove(start.x() + 30, start.y() - 10);  // control may be let go
         EXPECT_EQ(Image().OriginX, 430);
         EXPECT_EQ(Image().OriginY, 290);
         QTest::mouseRelease(form->PlotImage(), button, Qt::NoModifier, start + QPoint(30, -10));
-        EXPECT_FALSE(form->DragPanning());
-        form->ImageMouseMove(0, 200, 200);
+        EXPECT_FALSE(form->Game().Dragging());
+        form->Game().MouseMove(200, 200);
         EXPECT_EQ(Image().OriginX, 430);
         EXPECT_EQ(Image().OriginY, 290);
     }
@@ -134,7 +133,7 @@ TEST_F(UiTest, TheWheelZoomsAboutTheWorldPointUnderThePointer)
         const QPointF after = Image().PixelToWorld(at.x(), at.y());
         EXPECT_NEAR(after.x(), before.x(), 0.5 / unit) << notches;
         EXPECT_NEAR(after.y(), before.y(), 0.5 / unit) << notches;
-        EXPECT_DOUBLE_EQ(form->View().CenterX, (form->View().Left + form->View().Right) / 2);
+        EXPECT_DOUBLE_EQ(form->Game().View().Window().CenterX, (form->Game().View().Window().Left + form->Game().View().Window().Right) / 2);
     }
 }
 
@@ -157,7 +156,7 @@ TEST_F(UiTest, OnePointPathDrawsNoLine)
 
 TEST_F(UiTest, PanFarBeyondThe32BitRangeIsRefused)
 {
-    Image().SetOrigin(2147483600, 300);
-    EXPECT_THROW(form->FormKeyDown(Qt::Key_Left, ShiftKey), EIntOverflow);
+    PlaceOrigin(2147483600, 300);
+    EXPECT_THROW(form->FormKeyDown(Qt::Key_Left, Qt::ShiftModifier), EIntOverflow);
     EXPECT_EQ(Image().OriginX, 2147483600);
 }

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/RunErrors.h"
-#include "plot/ViewTransform.h"
+#include "game/ViewTransform.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ struct PixelCase {
     std::string name;
     ViewTransform view;
     double x, y;
-    QPoint pixel;
+    PixelPoint pixel;
 };
 
 TEST(TransformTest, WorldToPixel)
@@ -77,8 +77,8 @@ TEST(TransformTest, WorldToPixel)
         EXPECT_EQ(c.view.WorldToPixel(c.x, c.y), c.pixel) << c.name;
 
     // The inverse of the matrices, too.
-    EXPECT_EQ(QuarterTurn().PixelToWorld(80, 80), QPointF(3, 4));
-    EXPECT_EQ(Stretch().PixelToWorld(160, 60), QPointF(3, 4));
+    EXPECT_EQ(QuarterTurn().PixelToWorld(80, 80), (WorldPoint{3, 4}));
+    EXPECT_EQ(Stretch().PixelToWorld(160, 60), (WorldPoint{3, 4}));
 }
 
 TEST(TransformTest, WorldToPixelRefusesPixelsBeyond32Bits)
@@ -104,10 +104,10 @@ TEST(TransformTest, WorldToPixelRefusesPixelsBeyond32Bits)
 TEST(TransformTest, PixelToWorldIsTheUnroundedInverse)
 {
     const ViewTransform view = View(300, 200, 20);
-    EXPECT_EQ(view.PixelToWorld(0, 0), QPointF(-15, 10));
-    EXPECT_EQ(view.PixelToWorld(300, 200), QPointF(0, 0));
+    EXPECT_EQ(view.PixelToWorld(0, 0), (WorldPoint{-15, 10}));
+    EXPECT_EQ(view.PixelToWorld(300, 200), (WorldPoint{0, 0}));
     // Not rounded: a pixel between lattice points gives a fraction.
-    EXPECT_EQ(view.PixelToWorld(310, 195), QPointF(0.5, 0.25));
+    EXPECT_EQ(view.PixelToWorld(310, 195), (WorldPoint{0.5, 0.25}));
 }
 
 TEST(TransformTest, RoundTripsAtEveryZoom)
@@ -116,14 +116,14 @@ TEST(TransformTest, RoundTripsAtEveryZoom)
         const ViewTransform view = View(317, 211, unit);
         for (std::int32_t px = -50; px < 700; px += 13)
             for (std::int32_t py = -40; py < 500; py += 11) {
-                const QPointF world = view.PixelToWorld(px, py);
-                ASSERT_EQ(view.WorldToPixel(world.x(), world.y()), QPoint(px, py))
+                const WorldPoint world = view.PixelToWorld(px, py);
+                ASSERT_EQ(view.WorldToPixel(world.X, world.Y), (PixelPoint{px, py}))
                     << "unit " << unit << " pixel " << px << "," << py;
             }
         for (int x = -20; x <= 20; ++x)
             for (int y = -20; y <= 20; ++y) {
-                const QPoint pixel = view.WorldToPixel(x, y);
-                ASSERT_EQ(view.PixelToWorld(pixel.x(), pixel.y()), QPointF(x, y));
+                const PixelPoint pixel = view.WorldToPixel(x, y);
+                ASSERT_EQ(view.PixelToWorld(pixel.X, pixel.Y), (WorldPoint{x, y}));
             }
     }
 }
@@ -144,10 +144,10 @@ TEST(TransformTest, ResetMatrixGivesTheIdentity)
 TEST(TransformTest, PixelToWorldRefusesOverflowingDifferences)
 {
     EXPECT_THROW(View(-1, 0, 20).PixelToWorld(IntMax, 0), EIntOverflow);
-    EXPECT_EQ(View(-1, 0, 20).PixelToWorld(IntMax - 1, 0).x(), 2147483647.0 / 20);
+    EXPECT_EQ(View(-1, 0, 20).PixelToWorld(IntMax - 1, 0).X, 2147483647.0 / 20);
     EXPECT_THROW(View(0, IntMax, 20).PixelToWorld(0, -1), EIntOverflow);
-    EXPECT_EQ(View(0, IntMax, 20).PixelToWorld(0, 0).y(), 2147483647.0 / 20);
-    EXPECT_EQ(View(IntMin, 0, 20).PixelToWorld(-1, 0).x(), 2147483647.0 / 20);
+    EXPECT_EQ(View(0, IntMax, 20).PixelToWorld(0, 0).Y, 2147483647.0 / 20);
+    EXPECT_EQ(View(IntMin, 0, 20).PixelToWorld(-1, 0).X, 2147483647.0 / 20);
     EXPECT_THROW(View(IntMin, 0, 20).PixelToWorld(0, 0), EIntOverflow);
 }
 
@@ -155,8 +155,8 @@ TEST(TransformTest, ShiftOriginMovesTheDrawing)
 {
     ViewTransform view = View(300, 200, 20);
     view.ShiftOrigin(5, -3);
-    EXPECT_EQ(QPoint(view.OriginX, view.OriginY), QPoint(305, 197));
-    EXPECT_EQ(view.WorldToPixel(0, 0), QPoint(305, 197));
+    EXPECT_EQ((PixelPoint{view.OriginX, view.OriginY}), (PixelPoint{305, 197}));
+    EXPECT_EQ(view.WorldToPixel(0, 0), (PixelPoint{305, 197}));
 }
 
 TEST(TransformTest, ShiftOriginRefusesOverflowAndKeepsTheOrigin)
@@ -170,7 +170,7 @@ TEST(TransformTest, ShiftOriginRefusesOverflowAndKeepsTheOrigin)
     // The second coordinate overflows: the first one is not moved either.
     view.SetOrigin(10, IntMin);
     EXPECT_THROW(view.ShiftOrigin(5, -1), EIntOverflow);
-    EXPECT_EQ(QPoint(view.OriginX, view.OriginY), QPoint(10, IntMin));
+    EXPECT_EQ((PixelPoint{view.OriginX, view.OriginY}), (PixelPoint{10, IntMin}));
 }
 
 }  // namespace

@@ -3,10 +3,21 @@
 
 #include <cstdint>
 
-#include <QPoint>
-#include <QPointF>
-
 #include "core/Checked.h"
+
+// A pixel of the picture: x to the right, y downward, (0, 0) at the top left.
+struct PixelPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+// A point of the world: x to the right, y upward; lattice points are whole.
+struct WorldPoint {
+    double X = 0;
+    double Y = 0;
+    bool operator==(const WorldPoint&) const = default;
+};
 
 // World x to the right and y upward; a point (x, y) is first taken through
 // the matrix to (u, v) = (M11 x + M12 y + M13, M21 x + M22 y + M23), then
@@ -22,13 +33,13 @@ struct ViewTransform {
     void ShiftOrigin(std::int32_t dx, std::int32_t dy);  // EIntOverflow past 32 bits, origin kept
     void ResetMatrix();
 
-    QPoint WorldToPixel(double x, double y) const  // ERangeError past 32 bits
+    PixelPoint WorldToPixel(double x, double y) const  // ERangeError past 32 bits
     {
         const double u = Matrix[1][1] * x + Matrix[1][2] * y + Matrix[1][3];
         const double v = Matrix[2][1] * x + Matrix[2][2] * y + Matrix[2][3];
         return {RoundToPixel(Unit * u + OriginX), RoundToPixel(OriginY - Unit * v)};
     }
-    QPointF PixelToWorld(std::int32_t px, std::int32_t py) const;  // EIntOverflow past 32 bits
+    WorldPoint PixelToWorld(std::int32_t px, std::int32_t py) const;  // EIntOverflow past 32 bits
 
     // Nearest integer with halves to even (the default rounding mode), so
     // that a point exactly between two pixels does not always fall to the

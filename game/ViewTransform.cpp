@@ -1,5 +1,5 @@
 // ViewTransform.cpp: world to pixel and back, with the program's errors where 32 bits do not suffice.
-#include "plot/ViewTransform.h"
+#include "game/ViewTransform.h"
 
 #include <algorithm>
 #include <iterator>
@@ -30,7 +30,7 @@ void ViewTransform::ResetMatrix()
     Matrix[2][2] = 1.0;
 }
 
-QPointF ViewTransform::PixelToWorld(std::int32_t px, std::int32_t py) const
+WorldPoint ViewTransform::PixelToWorld(std::int32_t px, std::int32_t py) const
 {
     const double det = Matrix[1][1] * Matrix[2][2] - Matrix[1][2] * Matrix[2][1];
     const double a = CheckedSub(px, OriginX) / static_cast<double>(Unit) - Matrix[1][3];

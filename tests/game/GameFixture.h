@@ -1,0 +1,66 @@
+// GameFixture.h: a game with the null front end for tests, and the player's actions on it in lattice terms.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "game/NullFrontEnd.h"
+#include "support/Masks.h"
+#include "support/Paths.h"
+
+// A game of its own, moves shown at once, and the player's actions on it.
+class Player {
+public:
+    std::unique_ptr<GameRig> rig = std::make_unique<GameRig>();
+    TGame& game = rig->Game;
+    TNullFrontEnd& fe = rig->FrontEnd;
+
+    const Coords corner{{0, 0}, {1, 0}, {1, 1}};
+
+    Player() { game.SetAnimation(false); }
+
+    // A problem arrives as a file of that name does.
+    void Open(const Coords& points, const std::string& name = "Vandrel5")
+    {
+        game.InstallOpened(ProblemOf(points), name);
+        rig->Jobs.RunAll();
+    }
+
+    // The corner opened in puzzle play and its play started.
+    void StartCorner()
+    {
+        game.ChooseMode(MenuPuzzle);
+        Open(corner);
+        game.Start();
+    }
+
+    PixelPoint PixelOf(int x, int y) const { return game.View().WorldToPixel(x, y); }
+
+    // A click on the lattice point (x, y).
+    void Click(int x, int y)
+    {
+        const PixelPoint p = PixelOf(x, y);
+        game.MouseDown(0, false, p.X, p.Y);
+        game.MouseUp();
+    }
+
+    // The point at (x, y) picked and an operation chosen for it.
+    void Move(int x, int y, int op)
+    {
+        Click(x, y);
+        game.ChooseOperation(op);
+    }
+
+    void Pass(double seconds)
+    {
+        fe.Time += seconds;
+        game.Tick(fe.Time);
+    }
+
+    std::uint8_t Mask() const { return MaskOf(game.Status().Enabled); }
+    Coords Path() const { return WorkCoords(game.Puzzle()); }
+};
+
+class GameTest : public testing::Test, public Player {};

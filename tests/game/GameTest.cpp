@@ -1,0 +1,224 @@
+// GameTest.cpp: the game without a window: states and their controls, a whole play, refusals, problems ending plays, the clock, hints and path entry.
+#include <functional>
+
+#include "GameFixture.h"
+#include "core/RunErrors.h"
+
+TEST_F(GameTest, EachStateEnablesTheControlsOfItsMask)
+{
+    game.InstallSample(ProblemOf(corner), "Vandrel000");
+    struct Step {
+        const char* Name;
+        std::function<void()> Act;
+        GameState State;
+        std::uint8_t Mode;
+        std::uint8_t Mask;
+    };
+    const Step steps[] = {
+        {"start-up", [] {}, GameState::NoMode, ModeIdle, MaskStartUp},
+        {"puzzle", [&] { game.ChooseMode(MenuPuzzle); }, GameState::Ready, ModeIdle, MaskPuzzle},
+        {"start", [&] { game.Start(); }, GameState::Playing, ModePlay, MaskPlaying},
+        {"a move", [&] { Move(1, 1, OpV); }, GameState::Playing, ModePlay, MaskPlaying | MaskUndo},
+        {"pause", [&] { game.Pause(); }, GameState::Paused, ModeIdle, MaskPaused},
+        {"continue", [&] { game.Continue(); }, GameState::Playing, ModePlay, MaskPlaying | MaskUndo},
+        {"solved", [&] { Move(1, 0, OpR); }, GameState::Solved, ModeIdle, MaskSolved},
+        {"demonstration", [&] { game.OpenDemonstration(); }, GameState::Solved, ModePlay, MaskSolved},
+        {"creation", [&] { game.ChooseMode(MenuCreation); }, GameState::Creation, ModeIdle, MaskCreation},
+        {"entry", [&] { game.BeginEntry(); }, GameState::Entry, ModeEntry, MaskCreation & ~1},
+        {"entry ends", [&] { game.EndEntry(); }, GameState::Creation, ModeIdle, MaskCreation},
+        {"saved", [&] { game.ProblemSaved("Vandrel9"); }, GameState::Creation, ModeIdle, MaskCreation & ~2},
+    };
+    for (const Step& s : steps) {
+        s.Act();
+        EXPECT_EQ(game.State(), s.State) << s.Name;
+        EXPECT_EQ(game.GameMode(), s.Mode) << s.Name;
+        EXPECT_EQ(Mask(), s.Mask) << s.Name;
+        EXPECT_EQ(game.Status().Enabled.EntryEnd, s.State == GameState::Entry) << s.Name;
+    }
+}
+
+TEST_F(GameTest, AWholePlayEndsWithTheCongratulationAndOnlyAFasterTimeIsKept)
+{
+    StartCorner();
+    Pass(42);
+    EXPECT_EQ(game.Status().ClockSeconds, 42);
+    fe.OnMessage = [&](GameMessage) {
+        // The play is over before the player reads the message.
+        EXPECT_EQ(Mask(), MaskSolved);
+        EXPECT_FALSE(game.Clock().Running());
+        EXPECT_EQ(game.GameMode(), ModeIdle);
+    };
+    Move(1, 0, OpR);
+    EXPECT_EQ(fe.Messages, std::vector<GameMessage>{GameMessage::Solved});
+    EXPECT_EQ(fe.BestTimes["Vandrel5"], 42);
+    EXPECT_EQ(game.Status().Problem.BestSeconds, GameRecords::NoRecord) << "the caption keeps its time until named again";
+    fe.OnMessage = nullptr;
+    Click(1, 0);
+    EXPECT_FALSE(game.Status().Operations.Shown) << "a solved play picks nothing";
+
+    // Seconds played, whether a hint was taken, the best kept afterwards.
+    const struct { int Seconds; bool Hint; int Best; } plays[] = {{42, false, 42}, {50, false, 42}, {10, true, 42}, {10, false, 10}};
+    for (const auto& p : plays) {
+        game.Start();
+        Pass(p.Seconds);
+        if (p.Hint) {
+            game.Hint();
+            rig->Jobs.RunAll();
+            EXPECT_EQ(game.Status().Operations.HintedOp, OpR);
+            EXPECT_EQ(game.Puzzle().SelectedPivot(), 2);
+            game.ChooseOperation(OpR);
+            EXPECT_TRUE(game.Status().HintUsed);
+        } else {
+            Move(1, 0, OpR);
+        }
+        EXPECT_EQ(game.State(), GameState::Solved);
+        EXPECT_EQ(fe.BestTimes["Vandrel5"], p.Best) << p.Seconds;
+    }
+}
+
+TEST_F(GameTest, ARefusedMoveIsShownUnderItsMessageThenTheOldPathAgain)
+{
+    StartCorner();
+    const Polyline refused{{0, 0}, {1, 0}, {0, 0}};
+    Polyline underMessage;
+    fe.OnMessage = [&](GameMessage) { underMessage = fe.LastPicture.Path; };
+    Move(1, 0, OpL);
+    EXPECT_EQ(fe.Messages, std::vector<GameMessage>{GameMessage::Failure});
+    EXPECT_EQ(underMessage, refused);
+    EXPECT_EQ(fe.LastPicture.Path, (Polyline{{0, 0}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(Path(), corner);
+    EXPECT_EQ(game.Status().Moves, 0);
+    EXPECT_FALSE(game.Status().Enabled.Undo);
+}
+
+// However a problem arrives, the play of the one before is over: nothing of
+// it continues, is taken back or made again, and the clock shows 0.
+TEST_F(GameTest, InstallingAProblemEndsThePlayOfTheOneBefore)
+{
+    const Coords other{{0, 0}, {0, 1}, {1, 1}, {1, 2}};
+    const struct {
+        const char* Name;
+        bool Demonstrating;
+        std::function<void(Player&)> Install;
+    } ways[] = {
+        {"open", false, [&](Player& t) { t.Open(other, "Vandrel010"); }},
+        {"open in a demonstration", true, [&](Player& t) {
+             t.game.OpeningProblem();
+             t.Open(other, "Vandrel010");
+         }},
+        {"random", false, [](Player& t) {
+             ASSERT_TRUE(t.game.MayReplaceProblem());
+             t.game.MakeRandomProblem({10, 77, Difficulty::Easy});
+             t.rig->Jobs.RunAll();
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.Name);
+        Player t;
+        t.StartCorner();
+        t.Pass(30);
+        t.Move(1, 0, OpL);  // refused
+        t.Move(1, 1, OpV);  // made
+        t.game.Undo();
+        t.Move(1, 1, OpH);
+        t.game.Pause();
+        if (way.Demonstrating)
+            t.game.OpenDemonstration();
+        way.Install(t);
+        EXPECT_EQ(t.game.State(), GameState::Ready);
+        EXPECT_EQ(t.game.GameMode(), ModeIdle);
+        EXPECT_EQ(t.game.Status().ClockSeconds, 0);
+        EXPECT_FALSE(t.game.Clock().Running());
+        EXPECT_EQ(t.game.Status().Moves, 0);
+        EXPECT_FALSE(t.game.Status().DemonstrationShown);
+        const Controls& c = t.game.Status().Enabled;
+        EXPECT_FALSE(c.Continue || c.Undo || c.Redo || c.Pause);
+        const Coords installed = t.Path();
+        t.game.Undo();
+        t.game.Redo();
+        t.game.Continue();
+        EXPECT_EQ(t.Path(), installed);
+        t.game.Start();
+        EXPECT_EQ(t.game.Status().ClockSeconds, 0);
+        EXPECT_EQ(t.game.State(), GameState::Playing);
+    }
+}
+
+TEST_F(GameTest, TheClockCountsToTheNearestSecondAndCarriesOverPauses)
+{
+    // Readings after a start at 100: elapsed seconds, halves to even.
+    const std::pair<double, int> ticks[] = {{101.5, 2}, {102.5, 2}, {175.4, 75}};
+    for (const auto& [now, seconds] : ticks) {
+        TPlayClock clock;
+        clock.Start(100);
+        EXPECT_EQ(clock.Tick(now), seconds) << now;
+    }
+    EXPECT_EQ(ClockText(75), "   1分15秒");
+    EXPECT_EQ(ClockText(0), "   0分 0秒");
+    TPlayClock clock;
+    clock.Start(100);
+    clock.Tick(110.9);
+    clock.Pause();  // the fraction since the last tick is lost
+    EXPECT_EQ(clock.Carried(), 11);
+    clock.Continue(500);
+    EXPECT_EQ(clock.NextTick(), 501);
+    EXPECT_EQ(clock.Tick(502.2), 13);
+    EXPECT_EQ(clock.NextTick(), 503);
+    EXPECT_THROW(clock.Tick(3e9), EIntOverflow);
+    EXPECT_EQ(clock.Elapsed(), 13) << "the reading stays";
+
+    // The game ticks it only when a whole second is due.
+    StartCorner();
+    EXPECT_EQ(fe.Due, fe.Time + 1);
+    Pass(0.6);
+    EXPECT_EQ(game.Status().ClockSeconds, 0);
+    Pass(0.4);
+    EXPECT_EQ(game.Status().ClockSeconds, 1);
+    game.Pause();
+    EXPECT_EQ(fe.Due, std::nullopt) << "nothing to tick while paused";
+}
+
+TEST_F(GameTest, AHintIsDroppedWhenThePathChangesBeforeItIsFound)
+{
+    StartCorner();
+    game.Hint();
+    EXPECT_FALSE(game.Status().Enabled.Hint) << "one search at a time";
+    Move(1, 0, OpH);
+    game.Undo();  // back where the search began, but it was dropped with the change
+    rig->Jobs.RunAll();
+    EXPECT_FALSE(game.Status().HintUsed);
+    EXPECT_TRUE(game.Status().Enabled.Hint);
+}
+
+TEST_F(GameTest, AnEntryGrowsByCommittedBandsAndBecomesTheProblem)
+{
+    game.ChooseMode(MenuCreation);
+    game.BeginEntry();
+    EXPECT_EQ(game.Puzzle().PointCount(), 1);
+    EXPECT_EQ(fe.Pointer, PixelOf(0, 0));
+    // The mouse at, the band's end: along the corner's row or column, whichever is nearer.
+    const std::pair<LatticePoint, LatticePoint> bands[] = {
+        {{3, 2}, {3, 0}}, {{2, 3}, {0, 3}}, {{2, 2}, {2, 0}}, {{-2, 2}, {-2, 0}}, {{0, 0}, {0, 0}},
+    };
+    for (const auto& [mouse, end] : bands) {
+        const PixelPoint p = PixelOf(mouse.X, mouse.Y);
+        game.MouseMove(p.X, p.Y);
+        EXPECT_EQ(game.EntryCandidate(), end) << mouse.X << "," << mouse.Y;
+    }
+    game.MouseUp();  // a band of no length commits nothing
+    EXPECT_FALSE(game.Unsaved());
+
+    const LatticePoint corners[] = {{2, 0}, {2, 1}, {-3, 1}, {-3, -2}, {5, -2}, {5, 5}, {0, 5}, {0, -9}};
+    for (const LatticePoint& c : corners) {
+        const PixelPoint p = PixelOf(c.X, c.Y);
+        game.MouseMove(p.X, p.Y);
+        game.MouseUp();
+    }
+    EXPECT_EQ(game.EntryCorner(), (LatticePoint{0, 2})) << "the last band stops before (0, 1)";
+    EXPECT_EQ(fe.Pointer, PixelOf(0, 2));
+    EXPECT_TRUE(game.Unsaved());
+    game.EndEntry();
+    EXPECT_EQ(game.BestSeconds(), 0) << "a drawn problem has no name and keeps no record";
+    EXPECT_EQ(game.Puzzle().ProblemPath()[game.Puzzle().PointCount()].Y, 2);
+    EXPECT_EQ(fe.LastPicture.Look, PathLook::Entered);
+}
