@@ -2,6 +2,8 @@
 #include "UiFixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSpinBox>
 
 #include "files/ProblemFile.h"
@@ -158,4 +160,63 @@ TEST_F(RandomProblemTest, TheDialogProposesAndGivesBackWhatWasChosen)
 TEST_F(RandomProblemTest, LongCodesAreCutToTheRecordsNameField)
 {
     EXPECT_EQ(GeneratedProblemName(QStringLiteral("255-18446744073709551615-h")), QStringLiteral("乱数255-184467440737"));
+}
+
+// The whole code of a random problem stands in the play's panel; Ctrl+C and
+// the button beside it copy it, and typed into the dialog it gives the same
+// problem again.
+TEST_F(RandomProblemTest, TheWholeCodeIsShownAndCopied)
+{
+    ChooseMenu(MenuPuzzle);
+    EXPECT_FALSE(Label("LabelCode")->isVisible()) << "the sample has no code";
+    clock.Seed = 9876543210;
+    dialogs.RandomRequests = {{255, Difficulty::Hard, QString()}};
+    Click(Button("ButtonRandom"));
+    QTRY_VERIFY(Label("LabelCode")->isVisible());
+    const QString code = Label("LabelCode")->text();
+    EXPECT_EQ(code, QStringLiteral("255-9876543210-h"));
+    QGuiApplication::clipboard()->clear();
+    form->activateWindow();
+    QTest::keySequence(form.get(), QKeySequence::Copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), code);
+    QGuiApplication::clipboard()->clear();
+    Click(Button("ButtonCopyCode"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), code);
+
+    const std::optional<Problem> expected = GenerateProblem(*ParseProblemCode(code.toStdString()));
+    ASSERT_TRUE(expected.has_value());
+    EXPECT_EQ(ProblemLines(WorkCoords(form->Puzzle())), FormatProblemLines(expected->Points, expected->PointCount));
+}
+
+// A problem arriving during a paused play ends that play: nothing of it can
+// be continued, taken back or made again on the new path.
+TEST_F(RandomProblemTest, ANewProblemDuringAPauseEndsThePlayBeforeIt)
+{
+    for (const bool random : {false, true}) {
+        SCOPED_TRACE(random ? "random" : "open");
+        ChooseMenu(MenuPuzzle);
+        Click(Button("ButtonStart"));
+        Pass(30);
+        ClickWorld(0, 0);  // a move about the first point is never refused
+        ChooseOperation(OpR);
+        ASSERT_EQ(form->Puzzle().MoveCount(), 1);
+        Click(Button("ButtonPause"));
+        if (random) {
+            dialogs.RandomRequests = {{10, Difficulty::Easy, QString()}};
+            Click(Button("ButtonRandom"));
+            QTRY_COMPARE(int{form->Puzzle().PointCount()}, 10);
+        } else {
+            dialogs.Files = {WriteProblem("Vandrel010.txt", {{0, 0}, {0, 1}, {1, 1}, {1, 2}})};
+            Click(Button("ButtonOpenAll"));
+        }
+        EXPECT_FALSE(Button("ButtonContinue")->isEnabled());
+        EXPECT_FALSE(Button("ButtonUndo")->isEnabled());
+        EXPECT_FALSE(Button("ButtonRedo")->isEnabled());
+        EXPECT_EQ(Label("PanelTime")->text(), QStringLiteral("   0分 0秒"));
+        const Coords installed = WorkCoords(form->Puzzle());
+        for (const char* name : {"ButtonContinue", "ButtonUndo", "ButtonRedo", "ButtonPause"})
+            Button(name)->click();
+        EXPECT_EQ(WorkCoords(form->Puzzle()), installed);
+        EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+    }
 }

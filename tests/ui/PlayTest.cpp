@@ -194,3 +194,25 @@ TEST_F(PlayTest, MoveRightAfterAnEntryTurnsTheEnteredPath)
     ChooseOperation(OpL);  // the tail (1,2),(2,2) turns up to (0,3),(0,4)
     EXPECT_EQ(WorkCoords(form->Puzzle()), (Coords{{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}}));
 }
+
+// In motion, a move ends on exactly the picture it makes at once; a click
+// during the motion completes it before it acts.
+TEST_F(PlayTest, AMoveInMotionEndsOnThePictureOfTheMoveMadeAtOnce)
+{
+    QImage pictures[2];
+    for (int motion = 0; motion < 2; ++motion) {
+        form.reset();
+        OpenWindow(form, dialogs, clock);
+        Control<QCheckBox>("CheckBoxMotion")->setChecked(motion == 1);
+        OpenAndStartCorner();
+        ClickWorld(1, 0);
+        ChooseOperation(OpH);
+        EXPECT_EQ(form->Game().Animating(), motion == 1);
+        ClickWorld(0, 0);  // completes the move first, then picks the first point
+        EXPECT_FALSE(form->Game().Animating());
+        EXPECT_EQ(form->Puzzle().SelectedPivot(), 1);
+        Drag(0, 0);  // a redraw without the pick's highlight
+        pictures[motion] = Image().Surface().copy();
+    }
+    EXPECT_EQ(pictures[0], pictures[1]);
+}
