@@ -52,7 +52,7 @@ std::optional<int> ReadSeconds(const QByteArray& line)
 void TRecordsList::Load(const QString& fileName)
 {
     if (QFileInfo::exists(fileName))
-        Lines = SplitByteLines(ReadFileBytes(fileName));
+        Lines = SplitByteLines(ReadFileBytes(fileName, RecordsFileMaxBytes));
     else
         WriteFileAtomically(fileName, JoinByteLines(Lines));
 }
@@ -92,7 +92,7 @@ void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, 
     // A file that is there but cannot be read is left alone: the records it
     // holds never reached the list, and writing the list would lose them.
     if (QFileInfo(fileName).isFile())
-        ReadFileBytes(fileName);
+        ReadFileBytes(fileName, RecordsFileMaxBytes);
     WriteFileAtomically(fileName, JoinByteLines(Lines));
 }
 

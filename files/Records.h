@@ -17,7 +17,8 @@ public:
     QList<QByteArray> Lines;  // Shift-JIS, without line ends
 
     // Reads `fileName` into the list, or writes the list to a new file of that
-    // name when there is none. Raises EFileError.
+    // name when there is none. Raises EFileError, also for a file larger than
+    // RecordsFileMaxBytes.
     void Load(const QString& fileName);
 
     // Finds the line of `name`, or inserts a default line (3600000 seconds, no
