@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "core/PathPoint.h"
+#include "solver/Generator.h"
 
 // A problem read from text and checked: points in slots 1..PointCount.
 using ParsedProblem = Problem;
@@ -35,7 +36,19 @@ QStringList BuiltInSampleLines();
 // separator ("\" or "/"), cut before its first ".".
 QString ProblemNameFromPath(const QString& path);
 
-// The name of a generated problem: "乱数" and its code, cut between
-// characters to the 20 bytes of a record's name field, so that each keeps a
-// best time of its own.
+// The name of a generated problem, under which it keeps a best time of its
+// own: "乱数" and the whole code when that fits the 20 bytes of a record's
+// name field, as every code with a seed below ShortSeedLimit does
+// ("乱数255-9999999999-h"). A longer code, whose seed a player typed, is named
+// "乱数" + points + "#" + a digest of the seed + "-" + the level's letter,
+// at most 20 bytes too ("乱数255#0123456789-h"). The digest is the first
+// number SplitMix64 draws from the seed, modulo 10^10, in ten digits: it
+// depends on every digit of the seed, so codes alike in their first 16
+// characters get names of their own; two long seeds share a digest with a
+// chance of 1 in 10^10. Only a long code's name holds "#", so it never
+// meets a short code's.
+QString GeneratedProblemName(const ProblemCode& code);
+
+// The same for a code as text; text that is no code is cut between
+// characters to the name field.
 QString GeneratedProblemName(const QString& code);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr qsizetype NameBytes = 20;     // columns 1-20
+constexpr qsizetype NameBytes = RecordNameBytes;
 constexpr qsizetype SecondsBytes = 10;  // columns 21-30
 constexpr qsizetype DateBytes = 20;     // columns 31-50
 constexpr qsizetype MaxLines = 65535;   // a line's index must fit RecordLine's 16 bits

@@ -10,6 +10,9 @@
 
 inline const QString RecordsFileName = QStringLiteral("RecVandrel.txt");
 
+// The bytes of a record's name field, columns 1-20.
+constexpr qsizetype RecordNameBytes = 20;
+
 // One problem a line, sorted by name as Shift-JIS bytes: name in columns 1-20,
 // best seconds in 21-30, the date it was set in 31-50.
 class TRecordsList {

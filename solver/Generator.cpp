@@ -68,6 +68,16 @@ std::string FormatProblemCode(const ProblemCode& code)
            LevelLetters[static_cast<int>(code.Level)];
 }
 
+std::uint64_t NewProblemSeed(std::uint64_t entropy)
+{
+    constexpr std::uint64_t Whole = UINT64_MAX - UINT64_MAX % ShortSeedLimit;
+    SplitMix64 random(entropy);
+    std::uint64_t draw = random.Next();
+    while (draw >= Whole)
+        draw = random.Next();
+    return draw % ShortSeedLimit;
+}
+
 std::optional<ProblemCode> ParseProblemCode(std::string_view text)
 {
     // Decimal digits, no sign, no leading zero unless the number is 0; at most 2^64 - 1.

@@ -155,8 +155,3 @@ TEST_F(RandomProblemTest, TheDialogProposesAndGivesBackWhatWasChosen)
     EXPECT_EQ(points->minimum(), 2);
     EXPECT_EQ(points->maximum(), 255);
 }
-
-TEST_F(RandomProblemTest, LongCodesAreCutToTheRecordsNameField)
-{
-    EXPECT_EQ(GeneratedProblemName(QStringLiteral("255-18446744073709551615-h")), QStringLiteral("乱数255-184467440737"));
-}
