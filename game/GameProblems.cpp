@@ -1,16 +1,6 @@
 // GameProblems.cpp: problems arriving (the sample, a file, a random code), their names and best times, and the end of the play before them.
 #include "game/Game.h"
 
-namespace {
-
-// The name a random problem keeps its best time under.
-std::string RandomProblemName(const ProblemCode& code)
-{
-    return "乱数" + FormatProblemCode(code);
-}
-
-} // namespace
-
 void TGame::InstallSample(const Problem& problem, const std::string& name)
 {
     Act([&] {
@@ -66,7 +56,7 @@ void TGame::MakeRandomProblem(const ProblemCode& code)
                 CompleteAnimation();
                 records_.Reload();
                 InstallProblem(*problem);
-                NameProblem(RandomProblemName(code));
+                NameProblem(ProblemCodeName(code));
                 identity_.Code = code;
             });
     });
