@@ -5,6 +5,9 @@
 int main(int argc, char** argv)
 {
     TVandrelApplication app(argc, argv);
+    // Where the player's preferences and kept play are: ~/.config/Vandrel, ~/.local/share/Vandrel/vandrel.
+    QCoreApplication::setOrganizationName(QStringLiteral("Vandrel"));
+    QCoreApplication::setApplicationName(QStringLiteral("vandrel"));
     InstallQtJapanese(app, QtTranslationsFolder());
     TFormMain form;
     form.show();

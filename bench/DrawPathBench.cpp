@@ -26,9 +26,15 @@ class TSilentDialogs : public TDialogs {
 public:
     void ShowMessage(QWidget*, const QString&) override {}
     bool ConfirmWarning(QWidget*, const QString&) override { return true; }
-    std::optional<QString> ChooseOpenFile(QWidget*) override { return std::nullopt; }
-    std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return std::nullopt; }
+    bool AskYesNo(QWidget*, const QString&) override { return false; }
+    std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&, const QString&) override { return std::nullopt; }
     std::optional<RandomProblemRequest> ChooseRandomProblem(QWidget*, const RandomProblemRequest&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<ProblemCode> ChooseCollectionProblem(QWidget*, const std::vector<CollectionRow>&, int,
+                                                       const ProblemCode&) override
     {
         return std::nullopt;
     }
@@ -63,7 +69,7 @@ QSlider* ZoomBar(TFormMain& form)
 // A window whose picture is exactly width by height pixels.
 std::unique_ptr<TFormMain> FormWithImage(int width, int height)
 {
-    auto form = std::make_unique<TFormMain>(silentDialogs, stillClock);
+    auto form = std::make_unique<TFormMain>(silentDialogs, stillClock, TUserPlaces::In(QDir::currentPath()));
     form->setWindowState(Qt::WindowNoState);
     form->resize(width + 40 + 134, height);
     form->show();

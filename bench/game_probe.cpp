@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include <QEvent>
+#include <QTemporaryDir>
 
 #include "plot/MyImageU.h"
 #include "ui/VandrelApplication.h"
@@ -53,7 +54,9 @@ int main(int argc, char** argv)
     InstallQtJapanese(app, QtTranslationsFolder());
     report.App = MonotonicNs();
     app.installEventFilter(&report);
-    TFormMain form;
+    // A player of its own: no preferences or kept play of the machine's user.
+    const QTemporaryDir player;
+    TFormMain form(QtDialogs(), SystemClock(), TUserPlaces::In(player.path()));
     report.Window = MonotonicNs();
     form.show();
     report.Shown = MonotonicNs();

@@ -57,9 +57,8 @@ void TRecordsList::Load(const QString& fileName)
         WriteFileAtomically(fileName, JoinByteLines(Lines));
 }
 
-void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine)
+TRecordsList::Place TRecordsList::Locate(const QByteArray& key) const
 {
-    const QByteArray key = NameKey(name);
     qsizetype i = 0;
     while (i < Lines.size() && BytesBelow(Lines[i].left(NameBytes), key))
         ++i;
@@ -68,17 +67,30 @@ void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, st
     // another problem: one whose name, longer than the field, was written
     // whole and runs on into the time columns. It is passed over and kept.
     for (; i < Lines.size() && Lines[i].left(NameBytes) == NameField(key); ++i) {
-        if (const std::optional<int> seconds = ReadSeconds(Lines[i])) {
-            recordLine = LineIndex(i);
-            bestSeconds = *seconds;
-            return;
-        }
+        if (const std::optional<int> seconds = ReadSeconds(Lines[i]))
+            return {i, seconds};
     }
+    return {i, std::nullopt};
+}
 
+void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine)
+{
+    const QByteArray key = NameKey(name);
+    const Place place = Locate(key);
+    if (place.Seconds) {
+        recordLine = LineIndex(place.Line);
+        bestSeconds = *place.Seconds;
+        return;
+    }
     if (Lines.size() >= MaxLines)
         throw EIntOverflow();
-    Lines.insert(i, NameField(key) + RightAligned(QByteArray::number(bestSeconds), SecondsBytes));
-    recordLine = LineIndex(i);
+    Lines.insert(place.Line, NameField(key) + RightAligned(QByteArray::number(bestSeconds), SecondsBytes));
+    recordLine = LineIndex(place.Line);
+}
+
+std::optional<std::int32_t> TRecordsList::Lookup(const QString& name) const
+{
+    return Locate(NameKey(name)).Seconds;
 }
 
 void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include <QByteArray>
 #include <QDate>
@@ -31,6 +32,9 @@ public:
     // passed over. The file is not written.
     void FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine);
 
+    // The time on the line of `name`, if it has one; the list stays as it is.
+    std::optional<std::int32_t> Lookup(const QString& name) const;
+
     // Replaces line `recordLine` with the record of `name`, `seconds` and
     // `date` (short format of the system locale), then writes the whole list
     // to `fileName`. Raises EFileError.
@@ -40,6 +44,14 @@ public:
     // The 20-byte name field's key: the name in Shift-JIS, cut to 20 bytes on a
     // character boundary, so that long names keep one line each.
     static QByteArray NameKey(const QString& name);
+
+private:
+    // Where the line of a name field is, or would go, and its time if it has one.
+    struct Place {
+        qsizetype Line = 0;
+        std::optional<std::int32_t> Seconds;
+    };
+    Place Locate(const QByteArray& key) const;
 };
 
 constexpr std::int32_t NoRecordSeconds = 3600000;

@@ -61,6 +61,9 @@ public:
     virtual std::int32_t BestTime(const std::string& name) = 0;
     // `seconds` is the new best time of `name`, set today.
     virtual void StoreBestTime(const std::string& name, std::int32_t seconds) = 0;
+    // The player solved the random problem `name` in the fewest moves it
+    // needs, without help; a front end that keeps no such marks ignores it.
+    virtual void StoreFewestSolve(const std::string& /*name*/) {}
 
     static constexpr std::int32_t NoRecord = 3600000;
 };

@@ -240,6 +240,7 @@ private:
     bool undoOffered_ = false;   // undo, since the last change of state
     bool unsaved_ = false;
     bool hintUsed_ = false;
+    bool demonstrated_ = false;  // the demonstration made a move of this play
     bool clockShown_ = false;
     bool demonstrationShown_ = false;
     bool stepEnabled_ = false;

@@ -106,6 +106,7 @@ void TGame::MakeDemonstrationMove()
 {
     demo_.Now = DemonstrationStep::Stage::Moving;
     lastDemonstrationMove_ = demo_.Move;
+    demonstrated_ = true;
     const PathArray before = puzzle_.WorkPath();
     ShowMove(puzzle_.ApplyOperation(demo_.Move.OpCode, demo_.Move.Pivot), before, TailColourOf(demo_.Move.OpCode),
              MoveSource::Demonstration);

@@ -75,6 +75,7 @@ void TGame::Start()
         clock_.Start(frontEnd_.Now());
         clockShown_ = true;
         hintUsed_ = false;
+        demonstrated_ = false;
         DrawPath();
         gameMode_ = ModePlay;
         EnterPhase(Phase::Playing);
@@ -284,6 +285,10 @@ void TGame::Congratulate()
         unsaved_ = false;
         saveOffered_ = false;
     });
+    // A random problem folded by the player alone in its proven fewest moves is marked.
+    if (!hintUsed_ && !demonstrated_ && identity_.Code && par_.Known == ParFigure::Proven &&
+        puzzle_.MoveCount() == par_.Moves)
+        records_.StoreFewestSolve(identity_.Name);
     if (!hintUsed_ && clock_.Elapsed() < bestSeconds_) {
         bestSeconds_ = clock_.Elapsed();
         records_.StoreBestTime(identity_.Name, bestSeconds_);

@@ -90,6 +90,7 @@ void TGame::EndPlayOfProblem()
 {
     clock_.Clear();
     hintUsed_ = false;
+    demonstrated_ = false;
     CancelJob(hintJob_);
     undoOffered_ = false;
     if (phase_ == Phase::Playing || phase_ == Phase::Paused || phase_ == Phase::Solved)

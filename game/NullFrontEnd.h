@@ -25,6 +25,7 @@ public:
     GameStatus LastStatus;
     std::optional<PixelPoint> Pointer;
     std::map<std::string, std::int32_t> BestTimes;
+    std::vector<std::string> FewestSolves;
     int Reloads = 0;
     // Called as each message is shown, while the game waits for it.
     std::function<void(GameMessage)> OnMessage;
@@ -61,6 +62,7 @@ public:
         return found == BestTimes.end() ? NoRecord : found->second;
     }
     void StoreBestTime(const std::string& name, std::int32_t seconds) override { BestTimes[name] = seconds; }
+    void StoreFewestSolve(const std::string& name) override { FewestSolves.push_back(name); }
 
     int CountOf(GameMessage message) const
     {

@@ -34,9 +34,11 @@ void TFormMain::RadioGroupMenuClick()
 void TFormMain::ButtonOpenClick()
 {
     game_->OpeningProblem();
-    const std::optional<QString> file = dialogs_.ChooseOpenFile(this);
+    const std::optional<QString> file = dialogs_.ChooseOpenFile(this, preferences_.Folder);
     if (!file)
         return;
+    preferences_.Folder = QFileInfo(*file).absolutePath();
+    userData_.SavePreferences(preferences_);
     // Everything is read and checked before anything is replaced, so a bad
     // file leaves the current problem, its name and the view as they were.
     QStringList lines;
@@ -60,9 +62,11 @@ void TFormMain::ButtonSaveClick(int tag)
     // problem under the new point count.
     game_->EndEntry();
     const QString proposal = tag == SaveCopy ? problemName_ + QLatin1Char('_') : problemName_;
-    const std::optional<QString> file = dialogs_.ChooseSaveFile(this, proposal);
+    const std::optional<QString> file = dialogs_.ChooseSaveFile(this, proposal, preferences_.Folder);
     if (!file)
         return;
+    preferences_.Folder = QFileInfo(*file).absolutePath();
+    userData_.SavePreferences(preferences_);
     const TPuzzle& puzzle = game_->Puzzle();
     try {
         WriteFileAtomically(*file, JoinTextLines(FormatProblemLines(puzzle.ProblemPath(), puzzle.PointCount())));
@@ -74,29 +78,6 @@ void TFormMain::ButtonSaveClick(int tag)
     if (tag != SaveCopy)
         rename = ProblemNameFromPath(*file).toStdString();
     game_->ProblemSaved(rename);
-}
-
-void TFormMain::ButtonRandomClick()
-{
-    if (!game_->MayReplaceProblem())
-        return;
-    const std::optional<RandomProblemRequest> request = dialogs_.ChooseRandomProblem(this, lastRandom_);
-    if (!request)
-        return;
-    ProblemCode code{request->Points, 0, request->Level};
-    const QString typed = request->Code.trimmed();
-    if (!typed.isEmpty()) {
-        const std::optional<ProblemCode> parsed = ParseProblemCode(typed.toStdString());
-        if (!parsed) {
-            dialogs_.ShowMessage(this, Messages::BadProblemCode(typed));
-            return;
-        }
-        code = *parsed;
-    } else {
-        code.Seed = NewProblemSeed(clock_.NewSeed());
-    }
-    lastRandom_ = {code.Points, code.Level, QString()};
-    game_->MakeRandomProblem(code);
 }
 
 // The random problem's whole code, to play it again or hand it on.

@@ -54,6 +54,18 @@ inline const QString RedoButton = QStringLiteral("一手進む");
 inline const QString HintUsed = QStringLiteral("ヒント使用");
 
 inline const QString RandomButton = QStringLiteral("乱数問題");
+
+// The graded collection and the problem of the day.
+inline const QString CollectionButton = QStringLiteral("問題集");
+inline const QStringList CollectionColumns = {QStringLiteral("番号"), QStringLiteral("点数"), QStringLiteral("難しさ"),
+                                              QStringLiteral("最短"), QStringLiteral("記録"), QStringLiteral("最短で解いた")};
+inline const QString PlayChosen = QStringLiteral("遊ぶ");
+inline const QString NextUnsolved = QStringLiteral("次の問題");
+inline const QString DailyProblem = QStringLiteral("今日の問題");
+inline const QString SolvedMark = QStringLiteral("★");
+
+// A play kept when the game was last closed.
+inline const QString ResumeQuestion = QStringLiteral("前回の続きから再開しますか？");
 inline const QString CopyCodeButton = QStringLiteral("コピー");
 inline const QString CopyCodeTip = QStringLiteral("問題番号をクリップボードにコピーします（Ctrl+C）");
 inline const QString MotionOption = QStringLiteral("動きを表示");

@@ -19,7 +19,16 @@ struct RandomProblemRequest {
     QString Code;
 };
 
-// Modal questions and messages, and the two file dialogs.
+// A line of the collection's list as the dialog shows it.
+struct CollectionRow {
+    int Number = 0;
+    ProblemCode Code;
+    int FewestMoves = 0;
+    std::optional<std::int32_t> BestSeconds;  // the player's best time, if any
+    bool FewestSolved = false;                // solved in the fewest moves
+};
+
+// Modal questions and messages, and the file dialogs.
 class TDialogs {
 public:
     virtual ~TDialogs() = default;
@@ -27,13 +36,20 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // The warning "警告" with "はい(&Y)" and "キャンセル"; true for Yes.
     virtual bool ConfirmWarning(QWidget* parent, const QString& text) = 0;
-    // The problem file to open, or nothing when cancelled.
-    virtual std::optional<QString> ChooseOpenFile(QWidget* parent) = 0;
-    // The file to save to, proposing `initialName`; nothing when cancelled.
-    virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& initialName) = 0;
+    // A question with "はい(&Y)" and "いいえ(&N)"; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // The problem file to open, starting in `folder`; nothing when cancelled.
+    virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) = 0;
+    // The file to save to, proposing `initialName` in `folder`; nothing when cancelled.
+    virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& initialName,
+                                                  const QString& folder) = 0;
     // The random problem to make, starting from `proposal`; nothing when cancelled.
     virtual std::optional<RandomProblemRequest> ChooseRandomProblem(QWidget* parent,
                                                                     const RandomProblemRequest& proposal) = 0;
+    // A problem of the collection to play (or the day's problem), starting
+    // at the row of `suggested`; nothing when cancelled.
+    virtual std::optional<ProblemCode> ChooseCollectionProblem(QWidget* parent, const std::vector<CollectionRow>& rows,
+                                                               int suggested, const ProblemCode& daily) = 0;
 };
 
 // Time, and chance, as the game needs them.

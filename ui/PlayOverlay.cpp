@@ -34,7 +34,8 @@ TPlayOverlay::TPlayOverlay(QWidget* parent) : QFrame(parent)
     LabelSaitan->setGeometry(92, 4, 84, 20);
     ButtonHint = PlaceButton(this, Messages::HintButton, 28, 24, 0, 8, 80);
     ButtonRedo = PlaceButton(this, Messages::RedoButton, 28, 24, 0, 92, 80);
-    ButtonRandom = PlaceButton(this, Messages::RandomButton, 56, 24, 0, 8, 164);
+    ButtonRandom = PlaceButton(this, Messages::RandomButton, 56, 24, 0, 8, 80);
+    ButtonCollection = PlaceButton(this, Messages::CollectionButton, 56, 24, 0, 92, 80);
     LabelHintUsed = new QLabel(Messages::HintUsed, this);
     LabelHintUsed->setGeometry(8, 84, 164, 20);
     // The whole code of a random problem, to copy and play again.
@@ -51,6 +52,7 @@ TPlayOverlay::TPlayOverlay(QWidget* parent) : QFrame(parent)
 
     NameControls({{this, "PanelTesuu"}, {LabelTesuu, "LabelTesuu"}, {LabelSaitan, "LabelSaitan"},
                   {ButtonHint, "ButtonHint"}, {ButtonRedo, "ButtonRedo"}, {ButtonRandom, "ButtonRandom"},
+                  {ButtonCollection, "ButtonCollection"},
                   {LabelHintUsed, "LabelHintUsed"}, {LabelCode, "LabelCode"}, {ButtonCopyCode, "ButtonCopyCode"},
                   {CheckBoxMotion, "CheckBoxMotion"}});
     LabelHintUsed->hide();
@@ -59,6 +61,7 @@ TPlayOverlay::TPlayOverlay(QWidget* parent) : QFrame(parent)
     ButtonHint->setEnabled(false);
     ButtonRedo->setEnabled(false);
     ButtonRandom->setEnabled(false);
+    ButtonCollection->setEnabled(false);
     hide();
 }
 
@@ -80,6 +83,7 @@ void TPlayOverlay::ShowStatus(const GameStatus& status)
     ButtonHint->setEnabled(status.Enabled.Hint);
     ButtonRedo->setEnabled(status.Enabled.Redo);
     ButtonRandom->setEnabled(status.Enabled.NewProblem);
+    ButtonCollection->setEnabled(status.Enabled.NewProblem);
     LabelHintUsed->setVisible(status.HintUsed);
     const bool coded = status.Problem.Code.has_value();
     if (coded)

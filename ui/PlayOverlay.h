@@ -28,6 +28,7 @@ public:
     TPressButton* ButtonHint = nullptr;
     TPressButton* ButtonRedo = nullptr;
     TPressButton* ButtonRandom = nullptr;
+    TPressButton* ButtonCollection = nullptr;
     QLabel* LabelHintUsed = nullptr;
     QLabel* LabelCode = nullptr;
     TPressButton* ButtonCopyCode = nullptr;

@@ -4,10 +4,12 @@
 #include <chrono>
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 
+#include "ui/CollectionDialog.h"
 #include "ui/RandomProblemDialog.h"
 
 namespace {
@@ -33,9 +35,20 @@ public:
         return box.clickedButton() == yes;
     }
 
-    std::optional<QString> ChooseOpenFile(QWidget* parent) override
+    bool AskYesNo(QWidget* parent, const QString& text) override
     {
-        QFileDialog dialog(parent, QString(), QStringLiteral("."), ProblemFilter);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("ソラドミ"), text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
+
+    std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override
+    {
+        QFileDialog dialog(parent, QString(), StartFolder(folder), ProblemFilter);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
@@ -45,9 +58,9 @@ public:
         return dialog.selectedFiles().first();
     }
 
-    std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& initialName) override
+    std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& initialName, const QString& folder) override
     {
-        QFileDialog dialog(parent, QString(), QStringLiteral("."), ProblemFilter);
+        QFileDialog dialog(parent, QString(), StartFolder(folder), ProblemFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
@@ -64,6 +77,22 @@ public:
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.Request();
+    }
+
+    std::optional<ProblemCode> ChooseCollectionProblem(QWidget* parent, const std::vector<CollectionRow>& rows,
+                                                       int suggested, const ProblemCode& daily) override
+    {
+        TCollectionDialog dialog(parent, rows, suggested, daily);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.Chosen();
+    }
+
+private:
+    // The folder of the last file, while it is there; else the current one.
+    static QString StartFolder(const QString& folder)
+    {
+        return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QStringLiteral(".");
     }
 };
 

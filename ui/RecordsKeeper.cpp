@@ -3,8 +3,8 @@
 
 #include "core/RunErrors.h"
 
-TRecordsKeeper::TRecordsKeeper(TClock& clock, std::function<void(const QString&)> report)
-    : clock_(clock), report_(std::move(report))
+TRecordsKeeper::TRecordsKeeper(TClock& clock, const TUserData& userData, std::function<void(const QString&)> report)
+    : clock_(clock), userData_(userData), report_(std::move(report))
 {
 }
 
@@ -23,6 +23,11 @@ std::int32_t TRecordsKeeper::BestTime(const std::string& name)
     std::int32_t best = NoRecordSeconds;
     list_.FindRecord(QString::fromStdString(name), best, recordLine_);
     return best;
+}
+
+void TRecordsKeeper::StoreFewestSolve(const std::string& name)
+{
+    userData_.MarkFewestSolved(QString::fromStdString(name));
 }
 
 void TRecordsKeeper::StoreBestTime(const std::string& name, std::int32_t seconds)

@@ -4,6 +4,9 @@
 #include <climits>
 #include <cmath>
 
+#include <iostream>
+
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,8 +29,9 @@
 #include "ui/PlayOverlay.h"
 #include "ui/VandrelApplication.h"
 
-TFormMain::TFormMain(TDialogs& dialogs, TClock& clock)
-    : dialogs_(dialogs), clock_(clock), records_(clock, [this](const QString& text) { Report(text); })
+TFormMain::TFormMain(TDialogs& dialogs, TClock& clock, const TUserPlaces& places)
+    : dialogs_(dialogs), clock_(clock), userData_(places), preferences_(userData_.LoadPreferences()),
+      records_(clock, userData_, [this](const QString& text) { Report(text); })
 {
     setWindowTitle(Messages::Caption);
     resize(850, 512);
@@ -51,6 +55,7 @@ TFormMain::TFormMain(TDialogs& dialogs, TClock& clock)
     Timer->setTimerType(Qt::PreciseTimer);
 
     game_ = std::make_unique<TGame>(*this, jobs_, records_);
+    newProblems_ = std::make_unique<TNewProblems>(*this, *game_, dialogs_, clock_, records_, userData_, preferences_);
     ConnectHandlers();
     CreateShortcuts();
     setWindowState(Qt::WindowMaximized);
@@ -60,6 +65,8 @@ TFormMain::TFormMain(TDialogs& dialogs, TClock& clock)
     // Run-time errors of any handler reach the player through this window's dialogs.
     if (TVandrelApplication* app = TVandrelApplication::Instance())
         app->SetReporter([this](const QString& text) { Report(text); });
+    // A session that ends (the player logs out) ends the game as a close does.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::KeepPlay);
 }
 
 TFormMain::~TFormMain()
@@ -83,6 +90,13 @@ std::uint8_t TFormMain::ButtonMaskNow() const
 void TFormMain::Report(const QString& text)
 {
     dialogs_.ShowMessage(this, text);
+}
+
+// A timed play under way or paused waits for the next start; otherwise any
+// play kept before is forgotten.
+void TFormMain::KeepPlay()
+{
+    userData_.KeepPlay(game_->PlayToKeep(), std::cerr);
 }
 
 // Each control passes its event to the game's call for it; every call shows
@@ -111,10 +125,20 @@ void TFormMain::ConnectHandlers()
     button(c.Puzzle->ButtonJidou, [&g] { g.OpenDemonstration(); });
     connect(c.Demonstration->ButtonStep, &TPressButton::MouseDown, this,
             Guarded([&g](Qt::MouseButton, int shift) { g.PressStep(shift & DoubleClick); }));
-    connect(c.Demonstration->TrackBarWait, &QSlider::valueChanged, this,
-            Guarded([&g](int position) { g.SetWaitPosition(position); }));
-    connect(c.Demonstration->CheckBoxSaitan, &QCheckBox::toggled, this,
-            Guarded([&g](bool on) { g.SetShortestSteps(on); }));
+    // The demonstration's wait and option, and the motion of moves, are
+    // remembered as the player sets them.
+    TPreferences& prefs = preferences_;
+    const auto keep = [this] { userData_.SavePreferences(preferences_); };
+    connect(c.Demonstration->TrackBarWait, &QSlider::valueChanged, this, Guarded([&g, &prefs, keep](int position) {
+                g.SetWaitPosition(position);
+                prefs.WaitPosition = position;
+                keep();
+            }));
+    connect(c.Demonstration->CheckBoxSaitan, &QCheckBox::toggled, this, Guarded([&g, &prefs, keep](bool on) {
+                g.SetShortestSteps(on);
+                prefs.ShortestSteps = on;
+                keep();
+            }));
     button(c.ButtonSetsumei, [this] { ButtonSetsumeiClick(); });
     button(c.ButtonClose, [this] { ButtonCloseClick(); });
 
@@ -123,10 +147,22 @@ void TFormMain::ConnectHandlers()
             Guarded([this] { game_->ChooseOperation(picture_->RadioGroupSousa->ItemIndex()); }));
     button(p.PanelTesuu->ButtonHint, [&g] { g.Hint(); });
     button(p.PanelTesuu->ButtonRedo, [&g] { g.Redo(); });
-    button(p.PanelTesuu->ButtonRandom, [this] { ButtonRandomClick(); });
+    button(p.PanelTesuu->ButtonRandom, [this] { newProblems_->Random(); });
+    button(p.PanelTesuu->ButtonCollection, [this] { newProblems_->Collection(); });
     button(p.PanelTesuu->ButtonCopyCode, [this] { CopyCode(); });
-    connect(p.PanelTesuu->CheckBoxMotion, &QCheckBox::toggled, this, Guarded([&g](bool on) { g.SetAnimation(on); }));
+    connect(p.PanelTesuu->CheckBoxMotion, &QCheckBox::toggled, this, Guarded([&g, &prefs, keep](bool on) {
+                g.SetAnimation(on);
+                prefs.Motion = on;
+                keep();
+            }));
     connect(Timer, &QTimer::timeout, this, Guarded(this, &TFormMain::TimerTimer));
+
+    c.Demonstration->TrackBarWait->setValue(preferences_.WaitPosition);
+    c.Demonstration->CheckBoxSaitan->setChecked(preferences_.ShortestSteps);
+    p.PanelTesuu->CheckBoxMotion->setChecked(preferences_.Motion);
+    g.SetWaitPosition(preferences_.WaitPosition);
+    g.SetShortestSteps(preferences_.ShortestSteps);
+    g.SetAnimation(preferences_.Motion);
 }
 
 void TFormMain::CreateShortcuts()
@@ -144,7 +180,16 @@ void TFormMain::CreateShortcuts()
                 {controls_->ButtonSetsumei});
     AddShortcut(this, {QKeySequence(Qt::CTRL | Qt::Key_H)}, {overlay.ButtonHint});
     AddShortcut(this, {QKeySequence(Qt::CTRL | Qt::Key_N)}, {overlay.ButtonRandom});
+    AddShortcut(this, {QKeySequence(Qt::CTRL | Qt::Key_L)}, {overlay.ButtonCollection});
     AddShortcut(this, QKeySequence::keyBindings(QKeySequence::Copy), {overlay.ButtonCopyCode});
+    // The day's problem, where the collection could be opened.
+    auto* daily = new QAction(this);
+    daily->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(daily, &QAction::triggered, this, Guarded([this] {
+                if (picture_->PanelTesuu->ButtonCollection->isEnabled() && picture_->PanelTesuu->ButtonCollection->isVisible())
+                    newProblems_->Daily();
+            }));
+    addAction(daily);
 }
 
 // ---- events ---------------------------------------------------------------------
@@ -175,6 +220,13 @@ void TFormMain::FormResize()
     records_.Reload();
     problemName_ = Messages::SampleName;
     LoadProblemText(BuiltInSampleLines());
+    // A play left open at the last close, taken up again if the player wishes.
+    if (const std::optional<SavedPlay> kept = userData_.TakeKeptPlay(std::cerr)) {
+        if (dialogs_.AskYesNo(this, Messages::ResumeQuestion)) {
+            controls_->RadioGroupMenu->SetItemIndex(MenuPuzzle);
+            game_->ResumePlay(*kept);
+        }
+    }
 }
 
 bool TFormMain::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -201,7 +253,8 @@ void TFormMain::TimerTimer()
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // Nothing of the game may outlive its window.
+    // Nothing of the game may outlive its window; a play is kept for the next start.
+    KeepPlay();
     game_->Close();
     QWidget::closeEvent(event);
 }

@@ -12,7 +12,9 @@
 #include "game/Game.h"
 #include "ui/Platform.h"
 #include "ui/QtJobs.h"
+#include "ui/NewProblems.h"
 #include "ui/RecordsKeeper.h"
+#include "ui/UserData.h"
 
 class QPushButton;
 class QRadioButton;
@@ -31,7 +33,9 @@ class TPictureArea;
 class TFormMain : public QWidget, public GameFrontEnd {
     Q_OBJECT
 public:
-    explicit TFormMain(TDialogs& dialogs = QtDialogs(), TClock& clock = SystemClock());
+    // The player's preferences and kept play are in `places`.
+    explicit TFormMain(TDialogs& dialogs = QtDialogs(), TClock& clock = SystemClock(),
+                       const TUserPlaces& places = TUserPlaces::Standard());
     ~TFormMain() override;
 
     TGame& Game() { return *game_; }
@@ -54,7 +58,6 @@ public:
     void RadioGroupMenuClick();
     void ButtonOpenClick();
     void ButtonSaveClick(int tag);
-    void ButtonRandomClick();
     void ButtonSetsumeiClick();
     void ButtonCloseClick();
     void CopyCode();
@@ -77,14 +80,17 @@ private:
     void ConnectHandlers();
     void CreateShortcuts();
     void Report(const QString& text);
+    void KeepPlay();
 
     TDialogs& dialogs_;
     TClock& clock_;
+    TUserData userData_;
+    TPreferences preferences_;
     TQtJobs jobs_{this};
     TRecordsKeeper records_;
     std::unique_ptr<TGame> game_;
+    std::unique_ptr<TNewProblems> newProblems_;
     QString problemName_;
-    RandomProblemRequest lastRandom_;  // what the dialog proposes next time
 
     TCoordinatePanel* coordinates_ = nullptr;
     TPictureArea* picture_ = nullptr;

@@ -173,12 +173,12 @@ protected:
             Monkey->Log(yes ? "  question answered Yes" : "  question answered Cancel");
             return yes;
         }
-        std::optional<QString> ChooseOpenFile(QWidget*) override
+        std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override
         {
             ++OpenDialogs;
             return Monkey->ChooseFrom(Monkey->openChoices_, "open");
         }
-        std::optional<QString> ChooseSaveFile(QWidget*, const QString& initialName) override
+        std::optional<QString> ChooseSaveFile(QWidget*, const QString& initialName, const QString&) override
         {
             SaveProposals.push_back(initialName);
             return Monkey->ChooseFrom(Monkey->saveChoices_, "save");

@@ -107,7 +107,7 @@ TEST(QtTranslation, JapaneseWhereInstalledAndTheGameStartsWithoutIt)
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     TFakeDialogs dialogs;
     TFakeClock clock;
-    TFormMain form(dialogs, clock);
+    TFormMain form(dialogs, clock, TUserPlaces::In(QDir::currentPath()));
     form.show();
     EXPECT_NE(form.PlotImage(), nullptr);
 

@@ -63,15 +63,45 @@ public:
         Answers.pop_front();
         return a;
     }
-    std::optional<QString> ChooseOpenFile(QWidget*) override
+    // Answers to yes-or-no questions in turn; none queued answers No.
+    std::deque<bool> YesNoAnswers;
+    std::vector<QString> YesNoQuestions;
+    bool AskYesNo(QWidget*, const QString& text) override
+    {
+        YesNoQuestions.push_back(text);
+        if (YesNoAnswers.empty())
+            return false;
+        const bool a = YesNoAnswers.front();
+        YesNoAnswers.pop_front();
+        return a;
+    }
+    std::vector<QString> Folders;  // where each file dialog started
+    std::optional<QString> ChooseOpenFile(QWidget*, const QString& folder) override
     {
         ++OpenDialogs;
+        Folders.push_back(folder);
         return NextFile();
     }
-    std::optional<QString> ChooseSaveFile(QWidget*, const QString& initialName) override
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString& initialName, const QString& folder) override
     {
         SaveProposals.push_back(initialName);
+        Folders.push_back(folder);
         return NextFile();
+    }
+    // The collection's rows as last shown, and the row the player picks (-1: cancel, -2: the day's problem).
+    std::vector<CollectionRow> CollectionRows;
+    int CollectionSuggested = -1;
+    int CollectionPick = -1;
+    std::optional<ProblemCode> ChooseCollectionProblem(QWidget*, const std::vector<CollectionRow>& rows, int suggested,
+                                                       const ProblemCode& daily) override
+    {
+        CollectionRows = rows;
+        CollectionSuggested = suggested;
+        if (CollectionPick == -2)
+            return daily;
+        if (CollectionPick < 0)
+            return std::nullopt;
+        return rows.at(static_cast<std::size_t>(CollectionPick)).Code;
     }
     // Random problems asked for in turn; none queued cancels the dialog.
     std::deque<RandomProblemRequest> RandomRequests;
@@ -134,9 +164,10 @@ constexpr int ImageWidth = 800;
 constexpr int ImageHeight = 600;
 
 // Starts the game's window at its known size and waits until it is shown.
+// Its player's preferences and kept play are in a folder below the current one.
 inline void OpenWindow(std::unique_ptr<TFormMain>& form, TDialogs& dialogs, TClock& clock)
 {
-    form = std::make_unique<TFormMain>(dialogs, clock);
+    form = std::make_unique<TFormMain>(dialogs, clock, TUserPlaces::In(QDir::current().filePath("player")));
     form->setWindowState(Qt::WindowNoState);
     form->resize(ImageWidth + 40 + 134, ImageHeight);
     form->show();

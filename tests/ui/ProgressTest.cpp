@@ -1,0 +1,127 @@
+// ProgressTest.cpp: what lasts between runs: preferences, a play kept at closing and taken up again, the collection and the day's problem.
+#include "UiFixture.h"
+
+#include <sstream>
+
+#include "solver/Collection.h"
+#include "solver/Daily.h"
+#include "ui/ModePanels.h"
+
+TEST(Preferences, RoundTripAndAnythingBrokenGivesTheDefaults)
+{
+    QTemporaryDir folder;
+    const TUserData data(TUserPlaces::In(folder.path()));
+    EXPECT_EQ(data.LoadPreferences(), TPreferences{}) << "no file yet";
+    const TPreferences chosen{5, true, false, QStringLiteral("/tmp/problems"), 120, Difficulty::Hard};
+    data.SavePreferences(chosen);
+    EXPECT_EQ(data.LoadPreferences(), chosen);
+
+    // A value beyond its range is its default; the others stand.
+    WriteAll(data.Places().SettingsFile, "[demonstration]\nwait=9\nshortest=true\n[random]\npoints=1\ndifficulty=hard\n");
+    TPreferences expected;
+    expected.ShortestSteps = true;
+    expected.RandomLevel = Difficulty::Hard;
+    EXPECT_EQ(data.LoadPreferences(), expected);
+    // A file that is no settings file at all gives the defaults.
+    WriteAll(data.Places().SettingsFile, QByteArray("\xff\xfe[[[\x00\x01 garbage =\n[", 20));
+    EXPECT_EQ(data.LoadPreferences(), TPreferences{});
+}
+
+TEST(KeptPlay, AnUnreadableOneIsIgnoredWithALineAndForgotten)
+{
+    QTemporaryDir folder;
+    const TUserData data(TUserPlaces::In(folder.path()));
+    std::ostringstream err;
+    EXPECT_EQ(data.TakeKeptPlay(err), std::nullopt);
+    EXPECT_EQ(err.str(), "") << "none kept: nothing to say";
+    WriteAll(folder.filePath("play.txt"), "ソラドミ play 1\nname x\n");
+    EXPECT_EQ(data.TakeKeptPlay(err), std::nullopt);
+    EXPECT_NE(err.str().find("is ignored: cut short"), std::string::npos) << err.str();
+    EXPECT_FALSE(QFile::exists(folder.filePath("play.txt")));
+}
+
+class ProgressTest : public UiTest {};
+
+TEST_F(ProgressTest, APlayClosedAndReopenedGoesOnWithTheSamePathAndClock)
+{
+    OpenCorner();
+    Click(Button("ButtonStart"));
+    Pass(37);
+    ClickWorld(0, 0);
+    ChooseOperation(OpR);
+    const Coords path = WorkCoords(form->Puzzle());
+    form->close();
+
+    dialogs.YesNoAnswers = {true};
+    OpenWindow(form, dialogs, clock);
+    EXPECT_EQ(dialogs.YesNoQuestions, std::vector<QString>{Messages::ResumeQuestion});
+    EXPECT_EQ(WorkCoords(form->Puzzle()), path);
+    EXPECT_TRUE(Widget("PanelPuzzle")->isVisible());
+    EXPECT_EQ(Group("RadioGroupMenu")->ItemIndex(), MenuPuzzle);
+    EXPECT_EQ(form->ButtonMaskNow(), MaskPaused);
+    EXPECT_EQ(Label("PanelTime")->text(), QStringLiteral("   0分37秒"));
+    EXPECT_EQ(form->windowTitle(), Messages::CaptionFor("Vandrel5", NoRecordSeconds));
+    Click(Button("ButtonContinue"));
+    Click(Button("ButtonUndo"));
+    EXPECT_EQ(WorkCoords(form->Puzzle()), (Coords{{0, 0}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0) << "undo goes back through the kept moves";
+    form->close();  // still a timed play: kept again
+
+    dialogs.YesNoAnswers = {false};
+    OpenWindow(form, dialogs, clock);
+    EXPECT_EQ(dialogs.YesNoQuestions.size(), 2u);
+    EXPECT_EQ(form->Puzzle().PointCount(), 70) << "No: the sample, as at every start";
+    form->close();
+    OpenWindow(form, dialogs, clock);
+    EXPECT_EQ(dialogs.YesNoQuestions.size(), 2u) << "a play declined is gone";
+}
+
+TEST_F(ProgressTest, PreferencesAreTheLastOnesChosen)
+{
+    ChooseMenu(MenuPuzzle);
+    Click(Button("ButtonJidou"));
+    Slider("TrackBarWait")->setValue(5);
+    Control<QCheckBox>("CheckBoxSaitan")->setChecked(true);
+    dialogs.Files = {WriteProblem("Vandrel5.txt", {{0, 0}, {1, 0}})};
+    Click(Button("ButtonOpenAll"));
+    form.reset();
+    OpenWindow(form, dialogs, clock);
+    EXPECT_EQ(Slider("TrackBarWait")->value(), 5);
+    EXPECT_TRUE(Control<QCheckBox>("CheckBoxSaitan")->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>("CheckBoxMotion")->isChecked()) << "as the tests leave it";
+    EXPECT_EQ(Slider("TrackBarUnit")->value(), 20) << "the zoom is the starting one";
+    EXPECT_EQ(Group("RadioGroupMenu")->ItemIndex(), -1) << "no mode chosen";
+    ChooseMenu(MenuPuzzle);
+    Click(Button("ButtonOpenAll"));
+    EXPECT_EQ(dialogs.Folders.back(), QDir::currentPath()) << "where the last file was";
+}
+
+TEST_F(ProgressTest, TheCollectionProposesTheFirstUnsolvedAndInstallsTheChosenProblem)
+{
+    ChooseMenu(MenuPuzzle);
+    const CollectionEntry& first = GradedCollection().front();
+    dialogs.CollectionPick = 0;
+    QTest::keyClick(form.get(), Qt::Key_L, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.CollectionRows.size(), GradedCollection().size());
+    EXPECT_EQ(dialogs.CollectionSuggested, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ProblemName().toStdString() == ProblemCodeName(first.Code); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Label("LabelSaitan")->text() == Messages::Par(first.FewestMoves); }));
+
+    // Folded in its fewest moves by the shortest solution's moves, taken by hand.
+    Click(Button("ButtonStart"));
+    const ShortestSolution solution = SolveShortest(Problem{form->Puzzle().PointCount(), form->Puzzle().WorkPath()});
+    for (const SolverMove& m : solution.Moves) {
+        const PathPoint& p = form->Puzzle().Work(m.Pivot);
+        ClickWorld(p.X, p.Y);
+        ChooseOperation(m.OpCode);
+    }
+    ASSERT_EQ(dialogs.Messages, std::vector<QString>{Messages::Solved});
+    dialogs.CollectionPick = -2;
+    Click(Button("ButtonCollection"));
+    EXPECT_TRUE(dialogs.CollectionRows.front().FewestSolved);
+    EXPECT_TRUE(dialogs.CollectionRows.front().BestSeconds.has_value());
+    EXPECT_EQ(dialogs.CollectionSuggested, 1) << "the next one unsolved";
+    const std::optional<ProblemCode> today = DailyProblemCode(std::chrono::year_month_day{
+        std::chrono::year(clock.Date.year()), std::chrono::month(clock.Date.month()), std::chrono::day(clock.Date.day())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ProblemName().toStdString() == ProblemCodeName(*today); }));
+}
