@@ -21,7 +21,7 @@ scripts/ensure-packages.sh clang
 clang_major=$(clang -dumpversion | cut -d. -f1)
 scripts/ensure-packages.sh "libclang-rt-${clang_major}-dev"
 
-targets=(problem_text records moves)
+targets=(problem_text records moves play saved_play)
 build=build-fuzz
 # The compilers count only when the tree is first configured; the option every time.
 CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DVANDREL_BENCH=OFF -DBUILD_TESTING=OFF \
@@ -34,7 +34,7 @@ scratch_parent=${TMPDIR:-/tmp}
 scratch=$(mktemp -d "$scratch_parent/vandrel-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
-declare -A max_len=([problem_text]=8192 [records]=8192 [moves]=4096)
+declare -A max_len=([problem_text]=8192 [records]=8192 [moves]=4096 [play]=4096 [saved_play]=16384)
 failed=()
 summary=()
 for t in "${targets[@]}"; do

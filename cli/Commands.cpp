@@ -137,7 +137,6 @@ std::optional<ProblemCode> GenerateCode(const CommandWords& words, std::ostream&
         UsageError(err, "--points or --code is needed", GenerateUsage);
         return std::nullopt;
     }
-    ProblemCode code;
     const std::optional<unsigned long long> n = ParseCount(*points);
     const std::optional<unsigned long long> seedValue = seed ? ParseCount(*seed) : EntropySeed();
     const std::optional<Difficulty> levelValue = level ? ParseDifficulty(*level) : Difficulty::Normal;

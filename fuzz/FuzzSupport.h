@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "core/Puzzle.h"
@@ -28,12 +29,25 @@ struct FuzzRig {
     TPuzzle Puzzle;
 };
 
-// A fresh puzzle for every input, so that a finding replays alone, holding
-// `problem` as the game loads one it has read. The one before is dropped.
+// A fresh object for every input, so that a finding replays alone, made in
+// the same memory as the one before: a game's move history alone is 128 KiB,
+// and fresh pages for it on every input would cost more than the input.
+template <typename T>
+T& Fresh()
+{
+    alignas(T) static unsigned char storage[sizeof(T)];
+    static T* object = nullptr;
+    if (object)
+        object->~T();
+    object = new (storage) T();
+    return *object;
+}
+
+// A fresh puzzle for every input, holding `problem` as the game loads one it
+// has read.
 inline FuzzRig& FreshRig(const Problem& problem)
 {
-    static std::unique_ptr<FuzzRig> rig;
-    rig = std::make_unique<FuzzRig>();  // its history alone is 128 KiB: not on the stack
-    rig->Puzzle.LoadProblem(problem);
-    return *rig;
+    FuzzRig& rig = Fresh<FuzzRig>();
+    rig.Puzzle.LoadProblem(problem);
+    return rig;
 }

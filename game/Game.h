@@ -27,8 +27,8 @@
 // thread: time comes in through Tick, long searches go out through GameJobs.
 //
 // Every action that a control stands for does nothing while that control is
-// disabled (Status().Enabled), so a front end cannot reach a state that its
-// controls would not allow. A move being shown as motion is completed before
+// disabled (Status().Enabled) or out of sight (on the panel of the mode not
+// chosen), so a front end cannot reach a state its controls would not allow. A move being shown as motion is completed before
 // any other action of the player acts.
 class TGame {
 public:
@@ -285,7 +285,7 @@ void TGame::StartJob(std::shared_ptr<GameJob>& slot, typename ValueJob<Result>::
     CancelJob(slot);
     auto job = std::make_shared<ValueJob<Result>>(
         std::move(work), [this, &slot, then = std::move(then)](std::shared_ptr<GameJob> self, Result result) {
-            Deliver([this, &slot, then, self = std::move(self), result = std::move(result)] {
+            Deliver([&slot, then, self = std::move(self), result = std::move(result)] {
                 if (slot != self)
                     return;
                 slot.reset();

@@ -22,6 +22,9 @@ int TGame::WaitMs() const
 void TGame::OpenDemonstration()
 {
     Input([&] {
+        // "自動" lives on the puzzle panel.
+        if (mode_ != MenuPuzzle)
+            return;
         demonstrationShown_ = true;
         stepEnabled_ = true;
         gameMode_ = ModePlay;

@@ -16,6 +16,7 @@ void TGame::BeginEntry()
         EndDemonstrationRun();
         clock_.Clear();
         hintUsed_ = false;
+        undoOffered_ = false;  // the moves of the play go with it
         gameMode_ = ModeEntry;
         puzzle_.BeginEntry();
         entryCorner_ = entryCandidate_ = {0, 0};

@@ -67,7 +67,7 @@ void TGame::Close()
 void TGame::Start()
 {
     Input([&] {
-        if (!BuildControls().Start || MovePending())
+        if (!BuildControls().Start || mode_ != MenuPuzzle || MovePending())
             return;
         if (gameMode_ == ModePlay && puzzle_.MoveCount() > 0 && !Ask(GameQuestion::Restart))
             return;
@@ -85,7 +85,7 @@ void TGame::Start()
 void TGame::Pause()
 {
     Input([&] {
-        if (!BuildControls().Pause)
+        if (!BuildControls().Pause || mode_ != MenuPuzzle)
             return;
         EndDemonstrationRun();
         gameMode_ = ModeIdle;
@@ -98,7 +98,7 @@ void TGame::Pause()
 void TGame::Continue()
 {
     Input([&] {
-        if (!BuildControls().Continue)
+        if (!BuildControls().Continue || mode_ != MenuPuzzle)
             return;
         gameMode_ = ModePlay;
         clock_.Continue(frontEnd_.Now());
@@ -162,7 +162,7 @@ void TGame::ChooseOperation(int op)
 void TGame::Undo()
 {
     Input([&] {
-        if (!BuildControls().Undo || MovePending())
+        if (!BuildControls().Undo || mode_ != MenuPuzzle || MovePending())
             return;
         const PathArray before = puzzle_.WorkPath();
         const std::optional<MoveResult> result = puzzle_.Undo();

@@ -16,6 +16,9 @@ void TGame::InstallSample(const Problem& problem, const std::string& name)
 void TGame::InstallOpened(const Problem& problem, const std::string& name)
 {
     Input([&] {
+        // "開く" is on the puzzle panel, where a path cannot be being drawn.
+        if (mode_ != MenuPuzzle || !BuildControls().Open)
+            return;
         CancelJob(generateJob_);  // the file comes instead of a random problem being made
         records_.Reload();
         InstallProblem(problem);

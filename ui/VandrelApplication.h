@@ -59,17 +59,27 @@ bool RunGuarded(Handler&& handler)
     return false;
 }
 
+// Calls `call` with a signal's arguments when it takes them, else without.
+template <typename Call, typename... Args>
+void CallWithOrWithout(const Call& call, const Args&... args)
+{
+    if constexpr (std::is_invocable_v<const Call&, const Args&...>)
+        call(args...);
+    else
+        call();
+}
+
 // A slot for connect() that runs `method` of `object` guarded, with the
 // signal's arguments when the method takes them and without otherwise.
 template <typename Object, typename Method>
 auto Guarded(Object* object, Method method)
 {
-    return [object, method](const auto&... args) -> void {
+    return [object, method](const auto&... args) -> void
+               requires(std::is_invocable_v<Method, Object*, decltype(args)...> ||
+                        std::is_invocable_v<Method, Object*>)
+    {
         RunGuarded([&] {
-            if constexpr (std::is_invocable_v<Method, Object*, decltype(args)...>)
-                (object->*method)(args...);
-            else
-                (object->*method)();
+            CallWithOrWithout(std::bind_front(method, object), args...);
         });
     };
 }
@@ -79,12 +89,12 @@ auto Guarded(Object* object, Method method)
 template <typename Handler>
 auto Guarded(Handler handler)
 {
-    return [handler](const auto&... args) -> void {
-        RunGuarded([&] {
-            if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
-                handler(args...);
-            else
-                handler();
-        });
+    // The constraint tells connect() how many of the signal's arguments the
+    // slot takes, when it tries them.
+    return [handler](const auto&... args) -> void
+               requires(std::is_invocable_v<const Handler&, decltype(args)...> ||
+                        std::is_invocable_v<const Handler&>)
+    {
+        RunGuarded([&] { CallWithOrWithout(handler, args...); });
     };
 }
