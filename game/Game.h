@@ -273,7 +273,7 @@ void TGame::StartJob(std::shared_ptr<GameJob>& slot, typename ValueJob<Result>::
     CancelJob(slot);
     auto job = std::make_shared<ValueJob<Result>>(
         std::move(work), [this, &slot, then = std::move(then)](std::shared_ptr<GameJob> self, Result result) {
-            Deliver([this, &slot, then, self = std::move(self), result = std::move(result)] {
+            Deliver([&slot, then, self = std::move(self), result = std::move(result)] {
                 if (slot != self)
                     return;
                 slot.reset();
