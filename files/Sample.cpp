@@ -1,35 +1,11 @@
-// Sample.cpp: the problem the game starts with, a 70-point spiral.
+// Sample.cpp: the problem the game starts with, as the window's lines.
 #include "files/ProblemFile.h"
-
-namespace {
-
-// The sample's file text: the count line, then one line per point, five points
-// to a row here. Its corners: (0,1), (2,1), (2,-2), (-2,-2), (-2,3), (4,3),
-// (4,-4), (-4,-4), (-4,2), (-3,2), (-3,-3), (3,-3), (3,2), (-1,2), (-1,-1), (1,-1).
-constexpr const char* SampleText[] = {
-    "  70",
-    "   0   0", "   0   1", "   1   1", "   2   1", "   2   0",
-    "   2  -1", "   2  -2", "   1  -2", "   0  -2", "  -1  -2",
-    "  -2  -2", "  -2  -1", "  -2   0", "  -2   1", "  -2   2",
-    "  -2   3", "  -1   3", "   0   3", "   1   3", "   2   3",
-    "   3   3", "   4   3", "   4   2", "   4   1", "   4   0",
-    "   4  -1", "   4  -2", "   4  -3", "   4  -4", "   3  -4",
-    "   2  -4", "   1  -4", "   0  -4", "  -1  -4", "  -2  -4",
-    "  -3  -4", "  -4  -4", "  -4  -3", "  -4  -2", "  -4  -1",
-    "  -4   0", "  -4   1", "  -4   2", "  -3   2", "  -3   1",
-    "  -3   0", "  -3  -1", "  -3  -2", "  -3  -3", "  -2  -3",
-    "  -1  -3", "   0  -3", "   1  -3", "   2  -3", "   3  -3",
-    "   3  -2", "   3  -1", "   3   0", "   3   1", "   3   2",
-    "   2   2", "   1   2", "   0   2", "  -1   2", "  -1   1",
-    "  -1   0", "  -1  -1", "   0  -1", "   1  -1", "   1   0",
-};
-
-}  // namespace
+#include "files/ProblemText.h"
 
 QStringList BuiltInSampleLines()
 {
     QStringList lines;
-    for (const char* line : SampleText)
-        lines.append(QString::fromLatin1(line));
+    for (const std::string& line : SampleProblemText())
+        lines.append(QString::fromStdString(line));
     return lines;
 }
