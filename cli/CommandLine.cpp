@@ -16,8 +16,8 @@ std::optional<CommandWords> ParseCommandWords(const Words& args, const std::vect
     QCommandLineParser parser;
     // "-x" is the option x, never the letters x as options of their own.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(QCommandLineOption(QStringLiteral("help")));
-    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("v"), QStringLiteral("version")}));
     for (const ValueOption& option : options)
         parser.addOption(QCommandLineOption(QString::fromStdString(option.Name), QString(),
                                             QString::fromStdString(option.ValueName)));

@@ -25,9 +25,10 @@ struct CommandWords {
     bool Version = false;
 };
 
-// Parses the words after a command's name: its value options, "--help",
-// "--version" and the positional words ("--" ends the options). Wrong usage
-// is reported on `err` in the tool's way (UsageError) and gives nothing.
+// Parses the words after a command's name: its value options, "--help" or
+// "-h", "--version" or "-v" and the positional words ("--" ends the
+// options). Wrong usage is reported on `err` in the tool's way (UsageError)
+// and gives nothing.
 std::optional<CommandWords> ParseCommandWords(const Words& args, const std::vector<ValueOption>& options,
                                               const char* usage, std::ostream& err);
 

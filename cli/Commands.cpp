@@ -2,10 +2,13 @@
 #include "cli/Commands.h"
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <optional>
 #include <random>
+
+#include <QDate>
 
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
@@ -15,6 +18,7 @@
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 #include "game/NullFrontEnd.h"
+#include "solver/Daily.h"
 #include "solver/Demonstration.h"
 #include "solver/Generator.h"
 #include "solver/Shortest.h"
@@ -23,6 +27,13 @@ namespace {
 
 constexpr unsigned long long DefaultMaxSteps = 100000;
 constexpr double DefaultTimeLimit = 10.0;
+
+const ValueOption PointsOption{"points", "N", "needs a number of points from 2 to 255"};
+const ValueOption SeedOption{"seed", "S", "needs a whole number from 0 to 18446744073709551615"};
+const ValueOption DifficultyOption{"difficulty", "LEVEL", "needs easy, normal or hard"};
+const ValueOption CodeOption{"code", "CODE", "needs a problem's code, such as 70-1234567-h"};
+const ValueOption DateOption{"date", "YYYY-MM-DD", "needs a real day, YYYY-MM-DD, from 0001-01-01 to 9999-12-31"};
+
 
 int LoadFailureExit(LoadStatus status)
 {
@@ -50,6 +61,29 @@ std::optional<double> ParseSeconds(const std::string& text)
     return value;
 }
 
+// "YYYY-MM-DD", four, two and two digits; whether that day exists is for the caller.
+std::optional<std::chrono::year_month_day> ParseDate(const std::string& text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const std::optional<unsigned long long> year = ParseCount(text.substr(0, 4));
+    const std::optional<unsigned long long> month = ParseCount(text.substr(5, 2));
+    const std::optional<unsigned long long> day = ParseCount(text.substr(8, 2));
+    if (!year || !month || !day)
+        return std::nullopt;
+    return std::chrono::year_month_day{std::chrono::year{static_cast<int>(*year)},
+                                       std::chrono::month{static_cast<unsigned>(*month)},
+                                       std::chrono::day{static_cast<unsigned>(*day)}};
+}
+
+std::chrono::year_month_day LocalToday()
+{
+    const QDate today = QDate::currentDate();
+    return std::chrono::year_month_day{std::chrono::year{today.year()},
+                                       std::chrono::month{static_cast<unsigned>(today.month())},
+                                       std::chrono::day{static_cast<unsigned>(today.day())}};
+}
+
 std::optional<Difficulty> ParseDifficulty(const std::string& text)
 {
     if (text == "easy")
@@ -58,6 +92,63 @@ std::optional<Difficulty> ParseDifficulty(const std::string& text)
         return Difficulty::Normal;
     if (text == "hard")
         return Difficulty::Hard;
+    return std::nullopt;
+}
+
+// The value given for an option, or nothing when it was not given.
+const std::string* GivenValue(const CommandWords& words, const ValueOption& option)
+{
+    const auto found = words.Values.find(option.Name);
+    return found == words.Values.end() ? nullptr : &found->second;
+}
+
+int OptionError(std::ostream& err, const ValueOption& option, const char* usage)
+{
+    return UsageError(err, "--" + option.Name + " " + option.Problem, usage);
+}
+
+// A seed from the system's entropy, short enough for a whole code in a record's name.
+std::uint64_t EntropySeed()
+{
+    std::random_device entropy;
+    return NewProblemSeed((std::uint64_t{entropy()} << 32) | entropy());
+}
+
+// The code `generate` makes its problem of: --code alone, or --points with
+// --seed and --difficulty when given. Wrong usage is reported on `err` and
+// gives nothing.
+std::optional<ProblemCode> GenerateCode(const CommandWords& words, std::ostream& err)
+{
+    const std::string* points = GivenValue(words, PointsOption);
+    const std::string* seed = GivenValue(words, SeedOption);
+    const std::string* level = GivenValue(words, DifficultyOption);
+    if (const std::string* text = GivenValue(words, CodeOption)) {
+        if (points || seed || level) {
+            UsageError(err, "--code names the whole problem: no --points, --seed or --difficulty with it",
+                       GenerateUsage);
+            return std::nullopt;
+        }
+        const std::optional<ProblemCode> code = ParseProblemCode(*text);
+        if (!code)
+            OptionError(err, CodeOption, GenerateUsage);
+        return code;
+    }
+    if (!points) {
+        UsageError(err, "--points or --code is needed", GenerateUsage);
+        return std::nullopt;
+    }
+    ProblemCode code;
+    const std::optional<unsigned long long> n = ParseCount(*points);
+    const std::optional<unsigned long long> seedValue = seed ? ParseCount(*seed) : EntropySeed();
+    const std::optional<Difficulty> levelValue = level ? ParseDifficulty(*level) : Difficulty::Normal;
+    if (!n || *n < 2 || *n > MaxPoints)
+        OptionError(err, PointsOption, GenerateUsage);
+    else if (!seedValue)
+        OptionError(err, SeedOption, GenerateUsage);
+    else if (!levelValue)
+        OptionError(err, DifficultyOption, GenerateUsage);
+    else
+        return ProblemCode{static_cast<int>(*n), *seedValue, *levelValue};
     return std::nullopt;
 }
 
@@ -142,9 +233,9 @@ int RunTool(const Words& args, std::ostream& out, std::ostream& err)
         return UsageError(err, "no command given", ToolUsage);
     const std::string& command = args.front();
     const Words rest(args.begin() + 1, args.end());
-    if (command == "--help")
+    if (command == "--help" || command == "-h")
         return out << ToolUsage, ExitOk;
-    if (command == "--version")
+    if (command == "--version" || command == "-v")
         return out << ToolVersion << '\n', ExitOk;
     if (command == "check")
         return RunCheck(rest, out, err);
@@ -158,6 +249,8 @@ int RunTool(const Words& args, std::ostream& out, std::ostream& err)
         return RunSolve(rest, out, err);
     if (command == "generate")
         return RunGenerate(rest, out, err);
+    if (command == "daily")
+        return RunDaily(rest, out, err);
     return UsageError(err, "unknown command '" + command + "'", ToolUsage);
 }
 
@@ -296,47 +389,37 @@ int RunSolve(const Words& args, std::ostream& out, std::ostream& err)
 
 int RunGenerate(const Words& args, std::ostream& out, std::ostream& err)
 {
-    const Parsed parsed = ParseWords(args,
-                                     {{"points", "N", "needs a number of points from 2 to 255"},
-                                      {"seed", "S", "needs a whole number from 0 to 18446744073709551615"},
-                                      {"difficulty", "LEVEL", "needs easy, normal or hard"}},
-                                     GenerateUsage, out, err);
+    const Parsed parsed =
+        ParseWords(args, {PointsOption, SeedOption, DifficultyOption, CodeOption}, GenerateUsage, out, err);
     if (!parsed.Words)
         return parsed.Exit;
-    const CommandWords& words = *parsed.Words;
-    if (!words.Positional.empty())
+    if (!parsed.Words->Positional.empty())
         return UsageError(err, "generate takes options only", GenerateUsage);
+    const std::optional<ProblemCode> code = GenerateCode(*parsed.Words, err);
+    if (!code)
+        return ExitUsage;
 
-    ProblemCode code{0, 0, Difficulty::Normal};
-    if (const auto given = words.Values.find("points"); given != words.Values.end()) {
-        const std::optional<unsigned long long> n = ParseCount(given->second);
-        if (!n || *n < 2 || *n > MaxPoints)
-            return UsageError(err, "--points needs a number of points from 2 to 255", GenerateUsage);
-        code.Points = static_cast<int>(*n);
-    } else {
-        return UsageError(err, "--points is needed", GenerateUsage);
-    }
-    if (const auto given = words.Values.find("seed"); given != words.Values.end()) {
-        const std::optional<unsigned long long> seed = ParseCount(given->second);
-        if (!seed)
-            return UsageError(err, "--seed needs a whole number from 0 to 18446744073709551615", GenerateUsage);
-        code.Seed = *seed;
-    } else {
-        std::random_device entropy;
-        code.Seed = (std::uint64_t{entropy()} << 32) | entropy();
-    }
-    if (const auto given = words.Values.find("difficulty"); given != words.Values.end()) {
-        const std::optional<Difficulty> level = ParseDifficulty(given->second);
-        if (!level)
-            return UsageError(err, "--difficulty needs easy, normal or hard", GenerateUsage);
-        code.Level = *level;
-    }
-
-    const std::optional<Problem> problem = GenerateProblem(code);
+    const std::optional<Problem> problem = GenerateProblem(*code);
     if (!problem)
-        return UsageError(err, "no problem for " + FormatProblemCode(code), GenerateUsage);
+        return UsageError(err, "no problem for " + FormatProblemCode(*code), GenerateUsage);
     const QByteArray bytes = JoinTextLines(FormatProblemLines(problem->Points, problem->PointCount));
     out.write(bytes.constData(), bytes.size());
-    err << FormatProblemCode(code) << '\n';
+    err << FormatProblemCode(*code) << '\n';
+    return ExitOk;
+}
+
+int RunDaily(const Words& args, std::ostream& out, std::ostream& err)
+{
+    const Parsed parsed = ParseWords(args, {DateOption}, DailyUsage, out, err);
+    if (!parsed.Words)
+        return parsed.Exit;
+    if (!parsed.Words->Positional.empty())
+        return UsageError(err, "daily takes options only", DailyUsage);
+    const std::string* text = GivenValue(*parsed.Words, DateOption);
+    const std::optional<std::chrono::year_month_day> date = text ? ParseDate(*text) : LocalToday();
+    const std::optional<ProblemCode> code = date ? DailyProblemCode(*date) : std::nullopt;
+    if (!code)
+        return OptionError(err, DateOption, DailyUsage);
+    out << FormatProblemCode(*code) << '\n';
     return ExitOk;
 }

@@ -14,3 +14,4 @@ int RunApply(const Words& args, std::ostream& out, std::ostream& err);
 int RunSample(const Words& args, std::ostream& out, std::ostream& err);
 int RunSolve(const Words& args, std::ostream& out, std::ostream& err);
 int RunGenerate(const Words& args, std::ostream& out, std::ostream& err);
+int RunDaily(const Words& args, std::ostream& out, std::ostream& err);

@@ -4,5 +4,5 @@
 enum ExitCode : int {
     ExitOk = 0,       // checked fine, solved, or moves applied
     ExitFailed = 1,   // invalid problem content, or the demonstration did not solve
-    ExitUsage = 2,    // wrong usage or a file that cannot be read
+    ExitUsage = 2,    // wrong usage, a file that cannot be read, or output that cannot be written
 };

@@ -38,11 +38,21 @@ const char* const SolveUsage =
 
 const char* const GenerateUsage =
     "usage: vandrel-cli generate --points N [--seed S] [--difficulty easy|normal|hard]\n"
+    "       vandrel-cli generate --code CODE\n"
     "  Makes a random problem of N points (2 to 255) and writes it to standard\n"
     "  output as a problem file, and its code ('70-1234567-n') to standard\n"
-    "  error. The same code always gives the same problem. Without --seed the\n"
-    "  seed comes from the system's entropy; the difficulty is normal unless\n"
-    "  given.\n";
+    "  error. The same code always gives the same problem, and --code makes\n"
+    "  the problem of a code again (with none of the other options). Without\n"
+    "  --seed the seed comes from the system's entropy, below 10000000000 so\n"
+    "  that a best time's record names the whole code; the difficulty is\n"
+    "  normal unless given.\n";
+
+const char* const DailyUsage =
+    "usage: vandrel-cli daily [--date YYYY-MM-DD]\n"
+    "  Prints the code of the day's problem, the same for every player on that\n"
+    "  date (default: today, in local time); 'generate --code' makes it.\n"
+    "  Monday 20 points easy, Tuesday 30 easy, Wednesday 45 normal, Thursday\n"
+    "  60 normal, Friday 90 normal, Saturday 150 hard, Sunday 255 hard.\n";
 
 const char* const ToolUsage =
     "usage: vandrel-cli COMMAND [ARGS]\n"
@@ -53,8 +63,10 @@ const char* const ToolUsage =
     "  sample                        write the built-in sample problem\n"
     "  solve FILE [--time-limit S]   find the fewest moves\n"
     "  generate --points N [--seed S] [--difficulty LEVEL]\n"
-    "                                make a random problem\n"
-    "'vandrel-cli COMMAND --help' describes a command; '--version' prints the version.\n";
+    "        or --code CODE          make a random problem\n"
+    "  daily [--date YYYY-MM-DD]     print the code of the day's problem\n"
+    "'vandrel-cli COMMAND --help' (or -h) describes a command; '--version' (or -v)\n"
+    "prints the version.\n";
 
 int UsageError(std::ostream& err, std::string_view what, const char* usage)
 {

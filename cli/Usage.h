@@ -11,6 +11,7 @@ extern const char* const ApplyUsage;
 extern const char* const SampleUsage;
 extern const char* const SolveUsage;
 extern const char* const GenerateUsage;
+extern const char* const DailyUsage;
 
 // Reports wrong usage on `err`: what was wrong, then the usage text. Gives ExitUsage.
 int UsageError(std::ostream& err, std::string_view what, const char* usage);

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "core/PathPoint.h"
+#include "solver/Generator.h"
 
 // A problem read from text and checked: points in slots 1..PointCount.
 using ParsedProblem = Problem;
@@ -34,8 +35,3 @@ QStringList BuiltInSampleLines();
 // The problem's name from a file path: the part after the last folder
 // separator ("\" or "/"), cut before its first ".".
 QString ProblemNameFromPath(const QString& path);
-
-// The name of a generated problem: "乱数" and its code, cut between
-// characters to the 20 bytes of a record's name field, so that each keeps a
-// best time of its own.
-QString GeneratedProblemName(const QString& code);

@@ -1,10 +1,8 @@
-// ProblemName.cpp: a problem's name, from the path of its file or the code it was generated from.
+// ProblemName.cpp: a problem's name, from the path of its file.
 #include "files/ProblemFile.h"
 
 #include <algorithm>
 
-#include "files/Records.h"
-#include "files/TextFile.h"
 
 QString ProblemNameFromPath(const QString& path)
 {
@@ -14,9 +12,4 @@ QString ProblemNameFromPath(const QString& path)
     const QString fileName = path.mid(lastSeparator + 1);
     const qsizetype firstDot = fileName.indexOf(u'.');
     return firstDot < 0 ? fileName : fileName.left(firstDot);
-}
-
-QString GeneratedProblemName(const QString& code)
-{
-    return FromShiftJis(TRecordsList::NameKey(QStringLiteral("乱数") + code));
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr qsizetype NameBytes = 20;     // columns 1-20
+constexpr qsizetype NameBytes = RecordNameBytes;
 constexpr qsizetype SecondsBytes = 10;  // columns 21-30
 constexpr qsizetype DateBytes = 20;     // columns 31-50
 constexpr qsizetype MaxLines = 65535;   // a line's index must fit RecordLine's 16 bits
@@ -52,7 +52,7 @@ std::optional<int> ReadSeconds(const QByteArray& line)
 void TRecordsList::Load(const QString& fileName)
 {
     if (QFileInfo::exists(fileName))
-        Lines = SplitByteLines(ReadFileBytes(fileName));
+        Lines = SplitByteLines(ReadFileBytes(fileName, RecordsFileMaxBytes));
     else
         WriteFileAtomically(fileName, JoinByteLines(Lines));
 }
@@ -92,7 +92,7 @@ void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, 
     // A file that is there but cannot be read is left alone: the records it
     // holds never reached the list, and writing the list would lose them.
     if (QFileInfo(fileName).isFile())
-        ReadFileBytes(fileName);
+        ReadFileBytes(fileName, RecordsFileMaxBytes);
     WriteFileAtomically(fileName, JoinByteLines(Lines));
 }
 

@@ -10,6 +10,9 @@
 
 inline const QString RecordsFileName = QStringLiteral("RecVandrel.txt");
 
+// The bytes of a record's name field, columns 1-20.
+constexpr qsizetype RecordNameBytes = 20;
+
 // One problem a line, sorted by name as Shift-JIS bytes: name in columns 1-20,
 // best seconds in 21-30, the date it was set in 31-50.
 class TRecordsList {
@@ -17,7 +20,8 @@ public:
     QList<QByteArray> Lines;  // Shift-JIS, without line ends
 
     // Reads `fileName` into the list, or writes the list to a new file of that
-    // name when there is none. Raises EFileError.
+    // name when there is none. Raises EFileError, also for a file larger than
+    // RecordsFileMaxBytes.
     void Load(const QString& fileName);
 
     // Finds the line of `name`, or inserts a default line (3600000 seconds, no

@@ -13,6 +13,11 @@ namespace {
 
 constexpr const char* Encoding = "Shift_JIS";
 
+// EF BB BF would be a character of an unassigned row of Shift-JIS and then a
+// half-width katakana: no Shift-JIS text begins with it.
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+constexpr qsizetype Utf8MarkBytes = sizeof Utf8Mark - 1;
+
 bool IsBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
@@ -45,6 +50,19 @@ bool FlushAll(QSaveFile& file)
         left = stillLeft;
     }
     return true;
+}
+
+// Up to `limit` bytes from the file's start; fewer only at its end or on an error.
+QByteArray ReadUpTo(QFile& file, qint64 limit)
+{
+    QByteArray bytes;
+    while (bytes.size() < limit) {
+        const QByteArray piece = file.read(limit - bytes.size());
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -98,9 +116,14 @@ QByteArray JoinByteLines(const QList<QByteArray>& lines, const QByteArray& eol)
 
 QStringList SplitTextLines(const QByteArray& bytes)
 {
+    // A problem file holds digits, blanks and signs, which read alike in both
+    // encodings, so a file an editor saved as UTF-8 with the mark means just
+    // what it says; decoding it as UTF-8 also quotes any other text in it as
+    // it was written.
+    const bool utf8 = bytes.startsWith(Utf8Mark);
     QStringList lines;
-    for (const QByteArray& line : SplitByteLines(bytes))
-        lines.append(FromShiftJis(line));
+    for (const QByteArray& line : SplitByteLines(utf8 ? bytes.mid(Utf8MarkBytes) : bytes))
+        lines.append(utf8 ? QString::fromUtf8(line) : FromShiftJis(line));
     return lines;
 }
 
@@ -132,14 +155,21 @@ std::optional<int> ReadFieldInteger(const QString& field)
     return value;
 }
 
-QByteArray ReadFileBytes(const QString& fileName)
+QString FileTooLargeReason(qint64 maxBytes)
+{
+    return QStringLiteral("大きすぎます (%1 バイトまで)").arg(maxBytes);
+}
+
+QByteArray ReadFileBytes(const QString& fileName, qint64 maxBytes)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         RaiseFileError(fileName, "を読めません", file.errorString());
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = ReadUpTo(file, maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
         RaiseFileError(fileName, "を読めません", file.errorString());
+    if (bytes.size() > maxBytes)
+        RaiseFileError(fileName, "を読めません", FileTooLargeReason(maxBytes));
     return bytes;
 }
 

@@ -21,7 +21,9 @@ QList<QByteArray> SplitByteLines(const QByteArray& bytes);
 QByteArray JoinByteLines(const QList<QByteArray>& lines, const QByteArray& eol = "\r\n");
 
 // Decodes Shift-JIS bytes into lines. CR LF, LF and a missing final line end
-// all read alike; a final line end does not make an empty last line.
+// all read alike; a final line end does not make an empty last line. Bytes
+// that begin with UTF-8's byte-order mark, as many editors save a text, are
+// decoded as UTF-8 after the mark.
 QStringList SplitTextLines(const QByteArray& bytes);
 
 // Encodes lines as Shift-JIS, each followed by `eol`.
@@ -32,8 +34,27 @@ QByteArray JoinTextLines(const QStringList& lines, const QByteArray& eol = "\r\n
 // field holds anything else or the value does not fit 32 bits.
 std::optional<int> ReadFieldInteger(const QString& field);
 
-// Reads a whole file. Raises EFileError naming the file when it cannot be read.
-QByteArray ReadFileBytes(const QString& fileName);
+// The largest problem file read. The game writes at most 2,556 bytes (the
+// count line and 255 point lines of ten bytes with CR LF); lines after the
+// points and columns after the eighth are never read, so a file may carry
+// notes as well. 64 KiB leaves room for those, and anything larger is no
+// problem file: a device such as /dev/zero or a file picked by mistake.
+constexpr qint64 ProblemFileMaxBytes = 64 * 1024;
+
+// The largest records file read: 65,535 lines (all that a record's line
+// number holds) of 50 columns and CR LF are 3.4 MB; 8 MiB leaves room for
+// longer lines, such as dates written in a longer format.
+constexpr qint64 RecordsFileMaxBytes = 8 * 1024 * 1024;
+
+// Why a file of more than `maxBytes` is not read; the message of the
+// EFileError is "ファイル「NAME」を読めません: " followed by this.
+QString FileTooLargeReason(qint64 maxBytes);
+
+// Reads a whole file of at most `maxBytes` (a problem file's limit unless
+// given), without reading more than one byte past it: a device or a pipe
+// reports no size, so the size alone is no guard. Raises EFileError naming
+// the file when it cannot be read or is larger.
+QByteArray ReadFileBytes(const QString& fileName, qint64 maxBytes = ProblemFileMaxBytes);
 
 // Replaces a file with `bytes` in one step: either the whole new content is
 // there afterwards or the old file is left as it was. Raises EFileError

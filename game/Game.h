@@ -13,6 +13,7 @@
 #include "game/Jobs.h"
 #include "game/MoveAnimation.h"
 #include "game/PlayClock.h"
+#include "game/SavedPlay.h"
 #include "game/Status.h"
 #include "game/View.h"
 #include "solver/Demonstration.h"
@@ -81,6 +82,16 @@ public:
     // The problem was saved to a file of that name, which becomes its name
     // (`rename`), or a copy of it was saved (the name stays).
     void ProblemSaved(const std::optional<std::string>& rename);
+
+    // ---- a play kept between runs --------------------------------------------
+    // The timed play under way or paused, to keep when the game closes;
+    // nothing when there is none.
+    std::optional<SavedPlay> PlayToKeep() const;
+    // Takes up a kept play: puzzle play, its problem and name, the path after
+    // its moves (undo goes back through them, redo forward), the clock paused
+    // at its seconds. False, and nothing changed, for a play that does not
+    // fit together (ParseSavedPlay has checked it).
+    bool ResumePlay(const SavedPlay& play);
 
     // ---- modes and the window ------------------------------------------------
     // A menu item was chosen (asks first when an entered path is unsaved).

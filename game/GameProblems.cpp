@@ -1,16 +1,6 @@
 // GameProblems.cpp: problems arriving (the sample, a file, a random code), their names and best times, and the end of the play before them.
 #include "game/Game.h"
 
-namespace {
-
-// The name a random problem keeps its best time under.
-std::string RandomProblemName(const ProblemCode& code)
-{
-    return "乱数" + FormatProblemCode(code);
-}
-
-} // namespace
-
 void TGame::InstallSample(const Problem& problem, const std::string& name)
 {
     Act([&] {
@@ -66,7 +56,7 @@ void TGame::MakeRandomProblem(const ProblemCode& code)
                 CompleteAnimation();
                 records_.Reload();
                 InstallProblem(*problem);
-                NameProblem(RandomProblemName(code));
+                NameProblem(ProblemCodeName(code));
                 identity_.Code = code;
             });
     });
@@ -114,4 +104,61 @@ void TGame::NameProblem(const std::string& name)
     const std::int32_t best = records_.BestTime(name);
     identity_ = {name, true, best, std::nullopt};
     bestSeconds_ = best;
+}
+
+std::optional<SavedPlay> TGame::PlayToKeep() const
+{
+    if (phase_ != Phase::Playing && phase_ != Phase::Paused)
+        return std::nullopt;
+    SavedPlay play;
+    play.Path = Problem{puzzle_.PointCount(), puzzle_.ProblemPath()};
+    play.Name = identity_.Name;
+    play.Named = identity_.Named;
+    play.Code = identity_.Code;
+    const TMoveHistory& history = puzzle_.History();
+    for (int i = 1; i <= history.MoveCount(); ++i)
+        play.Moves.push_back(history.Entry(i));
+    for (int i = history.MoveCount() + 1; i <= history.MoveCount() + history.RedoCount(); ++i)
+        play.Redo.push_back(history.Entry(i));
+    play.Seconds = clock_.Elapsed();
+    play.HintUsed = hintUsed_;
+    return play;
+}
+
+bool TGame::ResumePlay(const SavedPlay& play)
+{
+    // The moves are tried on a puzzle of their own first: a play that does
+    // not fit together leaves the game as it was.
+    auto trial = std::make_unique<TPuzzle>();
+    trial->LoadProblem(play.Path);
+    for (const std::vector<MoveEntry>* list : {&play.Moves, &play.Redo}) {
+        for (const MoveEntry& m : *list) {
+            if (trial->ApplyOperation(m.OpCode, m.Pivot).Outcome != MoveOutcome::Applied)
+                return false;
+        }
+    }
+    Input([&] {
+        EndDemonstrationRun();
+        mode_ = MenuPuzzle;
+        gameMode_ = ModeIdle;
+        records_.Reload();
+        InstallProblem(play.Path);
+        if (play.Named)
+            NameProblem(play.Name);
+        else
+            identity_ = {play.Name, false, 0, std::nullopt};
+        identity_.Code = play.Code;
+        for (const std::vector<MoveEntry>* list : {&play.Moves, &play.Redo}) {
+            for (const MoveEntry& m : *list)
+                puzzle_.ApplyOperation(m.OpCode, m.Pivot);
+        }
+        for (std::size_t i = 0; i < play.Redo.size(); ++i)
+            puzzle_.Undo();
+        clock_.Hold(play.Seconds);
+        clockShown_ = true;
+        hintUsed_ = play.HintUsed;
+        EnterPhase(Phase::Paused);
+        DrawPath();
+    });
+    return true;
 }

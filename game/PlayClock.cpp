@@ -41,6 +41,12 @@ void TPlayClock::Clear()
     elapsed_ = 0;
 }
 
+void TPlayClock::Hold(std::int32_t seconds)
+{
+    running_ = false;
+    carried_ = elapsed_ = seconds;
+}
+
 std::int32_t TPlayClock::Tick(double now)
 {
     const double running = std::nearbyint(now - startTime_);

@@ -26,6 +26,8 @@ public:
     void Stop() { running_ = false; }
     // Stopped at 0 (the play is gone).
     void Clear();
+    // Stopped at `seconds`, as a pause leaves it.
+    void Hold(std::int32_t seconds);
 
     // The seconds carried over plus those since the last start or continue,
     // to the nearest (halves to even). Raises EIntOverflow when the sum

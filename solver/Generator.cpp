@@ -2,6 +2,7 @@
 #include "solver/Generator.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <string>
 
@@ -66,6 +67,29 @@ std::string FormatProblemCode(const ProblemCode& code)
 {
     return std::to_string(code.Points) + "-" + std::to_string(code.Seed) + "-" +
            LevelLetters[static_cast<int>(code.Level)];
+}
+
+std::string ProblemCodeName(const ProblemCode& code)
+{
+    // "乱数" takes 4 bytes of the name field; a code is all ASCII.
+    constexpr std::size_t PrefixBytes = 4, FieldBytes = 20;
+    const std::string whole = FormatProblemCode(code);
+    if (PrefixBytes + whole.size() <= FieldBytes)
+        return "乱数" + whole;
+    char digest[16];
+    std::snprintf(digest, sizeof digest, "%010llu",
+                  static_cast<unsigned long long>(SplitMix64(code.Seed).Next() % ShortSeedLimit));
+    return "乱数" + std::to_string(code.Points) + "#" + digest + "-" + whole.back();
+}
+
+std::uint64_t NewProblemSeed(std::uint64_t entropy)
+{
+    constexpr std::uint64_t Whole = UINT64_MAX - UINT64_MAX % ShortSeedLimit;
+    SplitMix64 random(entropy);
+    std::uint64_t draw = random.Next();
+    while (draw >= Whole)
+        draw = random.Next();
+    return draw % ShortSeedLimit;
 }
 
 std::optional<ProblemCode> ParseProblemCode(std::string_view text)

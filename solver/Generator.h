@@ -24,6 +24,32 @@ struct ProblemCode {
 // Points, seed in decimal and the level's letter, joined by "-".
 std::string FormatProblemCode(const ProblemCode& code);
 
+// Seeds below this give codes of at most 16 characters ("255-9999999999-h"),
+// which a best time's 20-byte record name holds whole after "乱数". The codes
+// the game draws, builds in or makes for a day stay below it; a player may
+// still type any seed up to 2^64 - 1.
+constexpr std::uint64_t ShortSeedLimit = 10'000'000'000ULL;
+
+// A seed below ShortSeedLimit from a draw of entropy (the system's random
+// device, a clock reading). The draw seeds SplitMix64, so that readings close
+// together give unrelated seeds; the first number below the largest multiple
+// of the limit under 2^64 is taken, so that every seed is equally likely.
+// The same entropy always gives the same seed: the day's problem rests on it.
+std::uint64_t NewProblemSeed(std::uint64_t entropy);
+
+// The name of a generated problem (UTF-8), under which it keeps a best time of its
+// own: "乱数" and the whole code when that fits the 20 bytes of a record's
+// name field, as every code with a seed below ShortSeedLimit does
+// ("乱数255-9999999999-h"). A longer code, whose seed a player typed, is named
+// "乱数" + points + "#" + a digest of the seed + "-" + the level's letter,
+// at most 20 bytes too ("乱数255#0123456789-h"). The digest is the first
+// number SplitMix64 draws from the seed, modulo 10^10, in ten digits: it
+// depends on every digit of the seed, so codes alike in their first 16
+// characters get names of their own; two long seeds share a digest with a
+// chance of 1 in 10^10. Only a long code's name holds "#", so it never
+// meets a short code's.
+std::string ProblemCodeName(const ProblemCode& code);
+
 // The exact inverse of FormatProblemCode; nothing for anything else: points
 // outside 2..255 or with a sign or leading zero, a seed beyond 64 bits, a
 // letter other than e, n or h, missing or extra text.

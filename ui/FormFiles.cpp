@@ -93,7 +93,7 @@ void TFormMain::ButtonRandomClick()
         }
         code = *parsed;
     } else {
-        code.Seed = clock_.NewSeed() % 10000000000ULL;
+        code.Seed = NewProblemSeed(clock_.NewSeed());
     }
     lastRandom_ = {code.Points, code.Level, QString()};
     game_->MakeRandomProblem(code);

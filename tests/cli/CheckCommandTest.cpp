@@ -152,7 +152,7 @@ TEST(CheckCommand, HexadecimalCountIsRead)
 TEST(CheckCommand, UnreadableFileIsExitTwoWithAMessage)
 {
     QTemporaryDir dir;
-    for (const QString& path : {dir.filePath("missing.txt"), dir.path()}) {
+    for (const QString& path : {dir.filePath("missing.txt"), dir.path(), QStringLiteral("/dev/zero")}) {
         const CliRun run = RunCli({"check", path});
         EXPECT_EQ(run.ExitCode, 2) << path.toStdString();
         EXPECT_EQ(run.Out, "");

@@ -9,13 +9,14 @@
 #include "files/ProblemFile.h"
 #include "files/TextFile.h"
 
-CliRun RunCli(const QStringList& args, const QString& workingDir)
+CliRun RunCli(const QStringList& args, const QString& workingDir, const QString& outputFile)
 {
     QProcess process;
     process.setProgram(QStringLiteral(VANDREL_CLI));
     process.setArguments(args);
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
+    process.setStandardOutputFile(outputFile);  // an empty name leaves the output to the pipe
     process.start();
     CliRun run;
     if (!process.waitForStarted(-1) || !process.waitForFinished(-1)) {

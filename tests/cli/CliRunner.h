@@ -15,8 +15,8 @@ struct CliRun {
     QByteArray Err;
 };
 
-// Runs vandrel-cli with `args` in `workingDir` (the test's own when empty).
-CliRun RunCli(const QStringList& args, const QString& workingDir = {});
+// Runs vandrel-cli with `args` in `workingDir` (the test's own when empty), its output into `outputFile` if named.
+CliRun RunCli(const QStringList& args, const QString& workingDir = {}, const QString& outputFile = {});
 
 // Writes `bytes` to `name` inside `dir`; gives the file's full path.
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);

@@ -40,6 +40,9 @@ TEST(Usage, HelpGoesToStandardOutputWithExitZero)
         {{"sample", "--help"}, "vandrel-cli sample"},
         {{"--version"}, "vandrel-cli 0.1\n"},
         {{"demo", "p.txt", "--version"}, "vandrel-cli 0.1\n"},
+        {{"-h"}, "vandrel-cli COMMAND"},
+        {{"generate", "-h"}, "vandrel-cli generate --code CODE"},
+        {{"-v"}, "vandrel-cli 0.1\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.Args);
@@ -74,6 +77,15 @@ TEST(Usage, WrongUsageExitsTwoWithAMessageAndNoOutput)
         EXPECT_EQ(run.ExitCode, 2) << args.join(' ').toStdString();
         EXPECT_EQ(run.Out, "") << args.join(' ').toStdString();
         EXPECT_FALSE(run.Err.isEmpty()) << args.join(' ').toStdString();
+    }
+}
+
+TEST(Usage, OutputThatCannotBeWrittenIsReported)
+{
+    for (const QStringList& args : {QStringList{"sample"}, {"--help"}, {"daily", "-h"}, {"daily"}}) {
+        const CliRun run = RunCli(args, {}, "/dev/full");
+        EXPECT_EQ(run.ExitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.Err.endsWith(": cannot write to standard output: No space left on device\n")) << run.Err.data();
     }
 }
 

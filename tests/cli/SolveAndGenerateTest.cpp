@@ -1,4 +1,6 @@
 // SolveAndGenerateTest.cpp: `vandrel-cli solve` and `generate`: their output, how one feeds the other, wrong usage.
+#include <QDate>
+
 #include <gtest/gtest.h>
 
 #include "CliRunner.h"
@@ -45,12 +47,20 @@ TEST(GenerateCommand, ProblemsOfEverySizeCheckAndTheCodeMakesThemAgain)
         EXPECT_TRUE(made.Out.startsWith(n.rightJustified(4, ' ').toLatin1() + "\r\n"));
         const QString file = WriteFile(dir, "g" + n + ".txt", made.Out);
         EXPECT_TRUE(RunCli({"check", file}).Out.startsWith("ok " + n.toLatin1() + " points")) << points;
-        EXPECT_EQ(RunCli({"generate", "--points", n, "--seed", "42", "--difficulty", "hard"}).Out, made.Out);
+        EXPECT_EQ(RunCli({"generate", "--code", n + "-42-h"}).Out, made.Out);
     }
-    // Without a seed one comes from the system; the code says which.
+    // Without a seed one comes from the system, short enough for a record's name; the code says which.
     const CliRun fresh = RunCli({"generate", "--points", "30"});
     EXPECT_EQ(fresh.ExitCode, 0);
-    EXPECT_TRUE(fresh.Err.startsWith("30-") && fresh.Err.endsWith("-n\n")) << fresh.Err.toStdString();
+    EXPECT_TRUE(fresh.Err.startsWith("30-") && fresh.Err.endsWith("-n\n") && fresh.Err.size() <= 16 + 1)
+        << fresh.Err.toStdString();
+}
+
+TEST(DailyCommand, PrintsTheDaysCodeThatGenerateMakes)
+{
+    EXPECT_EQ(RunCli({"daily", "--date", "2026-12-08"}).Out, "30-8403615125-e\n");
+    EXPECT_TRUE(RunCli({"generate", "--code", "30-8403615125-e"}).Out.startsWith("  30\r\n"));
+    EXPECT_EQ(RunCli({"daily"}).Out, RunCli({"daily", "--date", QDate::currentDate().toString(Qt::ISODate)}).Out);
 }
 
 TEST(GenerateCommand, BadSizeSeedOrDifficultyIsWrongUsageWithNothingWritten)
@@ -64,6 +74,11 @@ TEST(GenerateCommand, BadSizeSeedOrDifficultyIsWrongUsageWithNothingWritten)
         {"generate", "--points", "70", "--seed", "18446744073709551616"},
         {"generate", "--points", "70", "--difficulty", "extreme"},
         {"generate", "--points", "70", "extra"},
+        {"generate", "--code", "70-5-x"},
+        {"generate", "--code", "70-5-h", "--points", "70"},
+        {"daily", "--date", "2026-02-30"},
+        {"daily", "--date", "2026-1-01"},
+        {"daily", "--date", "20261208"},
         {"solve"},
         {"solve", "p.txt", "--time-limit", "0"},
         {"solve", "p.txt", "--time-limit", "soon"},

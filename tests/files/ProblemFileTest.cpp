@@ -1,5 +1,6 @@
 // ProblemFileTest.cpp: the problem file's reading rules and rejections, its writing, the sample and names.
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 
 #include "core/RunErrors.h"
 #include "files/ProblemFile.h"
+#include "files/Records.h"
 #include "files/TextFile.h"
 
 namespace {
@@ -289,6 +291,23 @@ TEST(ProblemName, LongNamesAreKeptWhole)
 {
     const QString longName(300, u'n');
     EXPECT_EQ(ProblemNameFromPath("/" + QString(400, u'd') + "/" + longName + ".txt"), longName);
+}
+
+TEST(GeneratedName, ShortCodesWholeLongOnesADigestEachItsOwnWithinTheNameField)
+{
+    // The long codes are alike in their first 16 characters, pairwise and with the last short one.
+    const std::string codes[] = {"2-0-e", "70-1234567-h", "255-9999999999-h", "2-999999999999-e", "2-9999999999999-e",
+                                 "2-1000000000000005-h", "2-10000000000000005-h", "255-18446744073709551615-h",
+                                 "255-18446744073709551614-h", "255-18446744073709551615-n"};
+    std::set<QString> names;
+    for (const std::string& code : codes) {
+        const QString name = QString::fromStdString(ProblemCodeName(*ParseProblemCode(code)));
+        EXPECT_TRUE(code.size() > 16 || name == QStringLiteral("乱数") + code.c_str()) << code;
+        EXPECT_LE(ToShiftJis(name).size(), RecordNameBytes) << code;
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), std::size(codes));
+    EXPECT_EQ(ProblemCodeName(*ParseProblemCode("255-18446744073709551615-h")), "乱数255#6968443936-h");
 }
 
 // A damaged file may hold control characters; the message must still show the

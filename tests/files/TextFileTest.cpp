@@ -7,6 +7,7 @@
 
 #include "FileHelpers.h"
 #include "core/RunErrors.h"
+#include "files/ProblemFile.h"
 #include "files/TextFile.h"
 
 TEST(TextLines, LineEndsAllReadAlike)
@@ -83,6 +84,27 @@ TEST(ReadFile, ReadsTheBytesAsTheyAre)
     const QString name = dir.filePath("a.txt");
     WriteAll(name, "  70\r\n\x83\x5c");
     EXPECT_EQ(ReadFileBytes(name), QByteArray("  70\r\n\x83\x5c"));
+}
+
+TEST(ReadFile, RefusesMoreThanItsLimitWithoutReadingItWhole)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("big.txt");
+    WriteAll(name, QByteArray(ProblemFileMaxBytes, ' '));
+    EXPECT_EQ(ReadFileBytes(name).size(), ProblemFileMaxBytes);
+    WriteAll(name, QByteArray(ProblemFileMaxBytes + 1, ' '));
+    EXPECT_EQ(FileErrorOf([&] { ReadFileBytes(name); }), ReadFailure(name) + FileTooLargeReason(ProblemFileMaxBytes));
+    // A device reports no size and never ends; the records file has a limit of its own.
+    TRecordsList records;
+    EXPECT_EQ(FileErrorOf([&] { records.Load("/dev/zero"); }),
+              ReadFailure("/dev/zero") + FileTooLargeReason(RecordsFileMaxBytes));
+}
+
+TEST(TextLines, AUtf8MarkMakesTheRestReadAsUtf8)
+{
+    const QByteArray mark("\xEF\xBB\xBF");
+    EXPECT_EQ(SplitTextLines(mark + "  70\r\n\xE3\x82\xBD\r\n"), (QStringList{"  70", QStringLiteral("ソ")}));
+    EXPECT_EQ(ParseProblemLines(SplitTextLines(mark + JoinTextLines(BuiltInSampleLines()))).index(), 0u);
 }
 
 TEST(WriteFile, CreatesAndReplacesWholeFiles)

@@ -61,6 +61,17 @@ TEST(Generator, CodesReadBackExactlyAndMalformedOnesAreRejected)
     }
 }
 
+TEST(Generator, NewSeedsAreShortSpreadAndDistinct)
+{
+    std::set<std::uint64_t> seeds;
+    for (std::uint64_t entropy = 0; entropy < 10000; ++entropy)  // readings one apart, as of a clock
+        seeds.insert(NewProblemSeed(entropy));
+    EXPECT_EQ(seeds.size(), 10000u);
+    // Uniform below 10^10: of 10,000 draws about a tenth below 10^9.
+    EXPECT_NEAR(std::distance(seeds.begin(), seeds.lower_bound(ShortSeedLimit / 10)), 1000, 150);
+    EXPECT_LT(*seeds.rbegin(), ShortSeedLimit);
+}
+
 TEST(Generator, FixedCodeGivesFixedPath)
 {
     // The published first outputs of SplitMix64 from seed 0.
