@@ -1,38 +1,16 @@
 // rig.mjs: what the page's tests share: the built page served on a free port, Debian's Chromium, the tool's answers, clicks on points.
 import { execFileSync } from 'node:child_process';
-import { mkdtemp, readFile, writeFile } from 'node:fs/promises';
+import { mkdtemp, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
-import { createServer } from 'node:http';
-import { extname, join } from 'node:path';
+import { join } from 'node:path';
 import { after, before } from 'node:test';
 import assert from 'node:assert/strict';
-import { chromium } from 'playwright-core';
-
-const root = new URL('../..', import.meta.url).pathname;
-const site = join(root, 'build-web');
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.svg': 'image/svg+xml' };
+import { root, startBrowser } from './browser.mjs';
 
 export const rig = {};
 
-// The page's folder as any static server serves it; Chromium as installed, on a fresh profile.
 before(async () => {
-  const server = createServer(async (request, response) => {
-    const path = new URL(request.url, 'http://localhost').pathname;
-    try {
-      const body = await readFile(join(site, path === '/' ? 'index.html' : path));
-      response.writeHead(200, { 'Content-Type': types[extname(path || '.html')] ?? 'text/html' }).end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  rig.server = server;
-  rig.url = `http://127.0.0.1:${server.address().port}/`;
-  rig.browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-      '--disable-sync', '--no-first-run'],
-  });
+  Object.assign(rig, await startBrowser());
 });
 
 after(async () => {
@@ -90,11 +68,14 @@ export async function fileWith(name, text) {
   return path;
 }
 
-// Opens a file through "開く" as the player would choose it.
+// Opens a file through "開く" as the player would choose it; resolves once
+// the page has read it (a problem in place, or a message).
 export async function openFile(page, path) {
   const chooser = page.waitForEvent('filechooser');
+  const name = path.split('/').pop().split('.')[0];
   await page.click('#open');
   await (await chooser).setFiles(path);
+  await page.waitForFunction((n) => document.title.includes(n) || document.querySelector('#message-dialog[open]'), name);
 }
 
 // Points of a problem file's text, as [x, y] pairs.
