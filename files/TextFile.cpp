@@ -8,6 +8,7 @@
 #include <QStringEncoder>
 
 #include "core/RunErrors.h"
+#include "files/ProblemText.h"
 
 namespace {
 
@@ -18,21 +19,10 @@ constexpr const char* Encoding = "Shift_JIS";
 constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
 constexpr qsizetype Utf8MarkBytes = sizeof Utf8Mark - 1;
 
-bool IsBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-bool IsAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// "ファイル「NAME」を読めません: REASON" and the like.
+// "ファイル「NAME」を読めません: REASON" and the like, as the page words them too.
 [[noreturn]] void RaiseFileError(const QString& fileName, const char* failure, const QString& reason)
 {
-    const QString message = QStringLiteral("ファイル「%1」%2: %3").arg(fileName, QString::fromUtf8(failure), reason);
-    throw EFileError(message.toStdString());
+    throw EFileError(FileErrorMessage(fileName.toStdString(), failure, reason.toStdString()));
 }
 
 // Writes out what QSaveFile still buffers. commit() would not notice a
@@ -137,39 +127,24 @@ QByteArray JoinTextLines(const QStringList& lines, const QByteArray& eol)
 
 std::optional<int> ReadFieldInteger(const QString& field)
 {
-    qsizetype pos = 0;
-    while (pos < field.size() && IsBlank(field[pos]))
-        ++pos;
-    const QString number = field.mid(pos);
-    const qsizetype firstDigit = (number.startsWith(u'+') || number.startsWith(u'-')) ? 1 : 0;
-    if (number.size() == firstDigit)
-        return std::nullopt;
-    for (qsizetype i = firstDigit; i < number.size(); ++i) {
-        if (!IsAsciiDigit(number[i]))
-            return std::nullopt;
-    }
-    bool fits = false;
-    const int value = number.toInt(&fits, 10);
-    if (!fits)
-        return std::nullopt;
-    return value;
+    return ReadIntegerField(field.toStdString());
 }
 
 QString FileTooLargeReason(qint64 maxBytes)
 {
-    return QStringLiteral("大きすぎます (%1 バイトまで)").arg(maxBytes);
+    return QString::fromStdString(TooLargeReason(maxBytes));
 }
 
 QByteArray ReadFileBytes(const QString& fileName, qint64 maxBytes)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        RaiseFileError(fileName, "を読めません", file.errorString());
+        RaiseFileError(fileName, CannotRead, file.errorString());
     QByteArray bytes = ReadUpTo(file, maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        RaiseFileError(fileName, "を読めません", file.errorString());
+        RaiseFileError(fileName, CannotRead, file.errorString());
     if (bytes.size() > maxBytes)
-        RaiseFileError(fileName, "を読めません", FileTooLargeReason(maxBytes));
+        RaiseFileError(fileName, CannotRead, FileTooLargeReason(maxBytes));
     return bytes;
 }
 
@@ -180,18 +155,14 @@ void WriteFileAtomically(const QString& fileName, const QByteArray& bytes)
     // So every failure below leaves the old file as it was.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        RaiseFileError(fileName, "に書き込めません", file.errorString());
+        RaiseFileError(fileName, CannotWrite, file.errorString());
     if (file.write(bytes) != bytes.size() || !FlushAll(file))
-        RaiseFileError(fileName, "に書き込めません", file.errorString());
+        RaiseFileError(fileName, CannotWrite, file.errorString());
     if (!file.commit())
-        RaiseFileError(fileName, "に書き込めません", file.errorString());
+        RaiseFileError(fileName, CannotWrite, file.errorString());
 }
 
 QString PrintableText(QString text)
 {
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = QChar::ReplacementCharacter;
-    }
-    return text;
+    return QString::fromStdString(PrintableField(text.toStdString()));
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "files/ProblemText.h"  // ProblemFileMaxBytes
+
 // One text in Shift-JIS and back. A character Shift-JIS lacks is written as one
 // "?"; bytes that are no Shift-JIS read as the replacement character.
 QByteArray ToShiftJis(const QString& text);
@@ -33,13 +35,6 @@ QByteArray JoinTextLines(const QStringList& lines, const QByteArray& eol = "\r\n
 // optional sign and decimal digits, with nothing after them. None when the
 // field holds anything else or the value does not fit 32 bits.
 std::optional<int> ReadFieldInteger(const QString& field);
-
-// The largest problem file read. The game writes at most 2,556 bytes (the
-// count line and 255 point lines of ten bytes with CR LF); lines after the
-// points and columns after the eighth are never read, so a file may carry
-// notes as well. 64 KiB leaves room for those, and anything larger is no
-// problem file: a device such as /dev/zero or a file picked by mistake.
-constexpr qint64 ProblemFileMaxBytes = 64 * 1024;
 
 // The largest records file read: 65,535 lines (all that a record's line
 // number holds) of 50 columns and CR LF are 3.4 MB; 8 MiB leaves room for

@@ -62,15 +62,25 @@ public:
     // Runs every job queued, also those that finishing ones queue.
     void RunAll()
     {
-        while (!queue_.empty()) {
-            std::shared_ptr<GameJob> job = std::move(queue_.front());
-            queue_.pop_front();
-            if (job->Cancelled())
-                continue;
+        while (RunNext()) {
+        }
+    }
+
+    // Runs the job first in line, if any: a page runs one job a turn of its
+    // event loop, so that input and frames come between long ones. False
+    // when none was waiting.
+    bool RunNext()
+    {
+        if (queue_.empty())
+            return false;
+        std::shared_ptr<GameJob> job = std::move(queue_.front());
+        queue_.pop_front();
+        if (!job->Cancelled()) {
             job->Run();
             if (!job->Cancelled())
                 job->Finish();
         }
+        return true;
     }
 
 private:

@@ -123,7 +123,7 @@ TEST(TransformTest, RoundTripsAtEveryZoom)
         for (int x = -20; x <= 20; ++x)
             for (int y = -20; y <= 20; ++y) {
                 const PixelPoint pixel = view.WorldToPixel(x, y);
-                ASSERT_EQ(view.PixelToWorld(pixel.X, pixel.Y), (WorldPoint{x, y}));
+                ASSERT_EQ(view.PixelToWorld(pixel.X, pixel.Y), (WorldPoint{double(x), double(y)}));
             }
     }
 }

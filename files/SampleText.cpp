@@ -1,5 +1,5 @@
-// Sample.cpp: the problem the game starts with, a 70-point spiral.
-#include "files/ProblemFile.h"
+// SampleText.cpp: the problem the game starts with, a 70-point spiral, as the lines of its file.
+#include "files/ProblemText.h"
 
 namespace {
 
@@ -26,10 +26,8 @@ constexpr const char* SampleText[] = {
 
 }  // namespace
 
-QStringList BuiltInSampleLines()
+const std::vector<std::string>& SampleProblemText()
 {
-    QStringList lines;
-    for (const char* line : SampleText)
-        lines.append(QString::fromLatin1(line));
+    static const std::vector<std::string> lines(std::begin(SampleText), std::end(SampleText));
     return lines;
 }

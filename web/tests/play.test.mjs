@@ -1,0 +1,62 @@
+// play.test.mjs: the timed play in Chromium: the sample solved by clicks, a hint, undo and redo, a best time kept over a reload.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { cli, fileWith, message, openFile, openPage, play, pointsOf, problemText, rig, state } from './rig.mjs';
+
+const sampleText = cli('sample');
+const solution = cli('solve', await fileWith('sample.txt', sampleText)).trim().split('\n');
+const moves = solution.slice(0, -1);
+
+async function startPuzzle(page) {
+  await page.click('input[name="mode"][value="1"]');
+  await page.click('#start');
+}
+
+test('the sample is played to the congratulation by clicks on the picture and the menu', async (t) => {
+  assert.equal(solution.at(-1), 'shortest in 17 moves');
+  const page = await openPage(t);
+  assert.deepEqual((await state(page)).points, pointsOf(sampleText));
+  await startPuzzle(page);
+  for (const move of moves) await play(page, move);
+  assert.equal(await message(page), '　　お　め　で　と　う　　');
+  const s = await state(page);
+  assert.deepEqual([s.solved, s.moves, s.fewest], [true, 17, 17]);
+  assert.equal(await page.textContent('#moves'), '手数 17');
+});
+
+test('a hint marks a move that keeps the fewest moves; undo and redo take it back and make it again', async (t) => {
+  const page = await openPage(t);
+  await startPuzzle(page);
+  await page.click('#hint');
+  const hinted = page.locator('#operations:not([hidden]) button.hinted');
+  await hinted.click();
+  const moved = (await state(page)).points;
+  assert.match(cli('solve', await fileWith('moved.txt', problemText(moved))), /shortest in 16 moves/);
+  assert.equal(await page.isVisible('#hint-used'), true);
+
+  await page.keyboard.press('Control+z');
+  let s = await state(page);
+  assert.deepEqual([s.points, s.moves], [pointsOf(sampleText), 0]);
+  await page.click('#redo');
+  s = await state(page);
+  assert.deepEqual([s.points, s.moves], [moved, 1]);
+});
+
+test('a best time is kept in the browser and survives a reload', async (t) => {
+  const context = await rig.browser.newContext({ viewport: { width: 1000, height: 640 } });
+  t.after(() => context.close());
+  const page = await openPage(t, { context });
+  const file = await fileWith('Vandrel001.txt', sampleText);
+  await page.click('input[name="mode"][value="1"]');
+  await openFile(page, file);
+  assert.match(await page.textContent('#caption'), /^ソラドミ　Vandrel001 +60000分 0秒$/);
+  await page.uncheck('#motion');
+  await page.click('#start');
+  for (const move of moves) await play(page, move);
+  await message(page);
+  await page.reload();
+  await page.evaluate(() => window.vandrel.ready);
+  await page.click('input[name="mode"][value="1"]');
+  await openFile(page, file);
+  assert.match(await page.textContent('#caption'), /^ソラドミ　Vandrel001 +0分 [0-9]秒$/);
+});

@@ -1,0 +1,51 @@
+// problems.test.mjs: problems arriving in Chromium: a code in the address, files opened and saved, and the messages for bad ones.
+import assert from 'node:assert/strict';
+import { readFile } from 'node:fs/promises';
+import { test } from 'node:test';
+import { cli, fileWith, message, openFile, openPage, pointsOf, state } from './rig.mjs';
+
+const sampleText = cli('sample');
+
+test('an address with a code plays the problem that generate gives for it', async (t) => {
+  const page = await openPage(t, { hash: '#40-1234567-h' });
+  await page.waitForFunction(() => window.vandrel.state().code === '40-1234567-h');
+  const generated = cli('generate', '--points', '40', '--seed', '1234567', '--difficulty', 'hard');
+  assert.deepEqual((await state(page)).points, pointsOf(generated));
+  assert.equal(await page.textContent('#code'), '40-1234567-h');
+  assert.equal(new URL(page.url()).hash, '#40-1234567-h');
+});
+
+test('a problem file opened is saved back byte for byte', async (t) => {
+  const text = cli('generate', '--points', '60', '--seed', '99', '--difficulty', 'normal');
+  const page = await openPage(t);
+  await page.click('input[name="mode"][value="1"]');
+  await openFile(page, await fileWith('Vandrel060.txt', text));
+  assert.deepEqual((await state(page)).points, pointsOf(text));
+  await page.click('#save-copy');
+  assert.equal(await page.inputValue('#save-name'), 'Vandrel060_.txt');
+  const download = page.waitForEvent('download');
+  await page.click('#save-dialog button[value="ok"]');
+  const saved = await readFile(await (await download).path(), 'latin1');
+  assert.equal(saved, text);
+  assert.match(saved, /^ {2}60\r\n/);
+});
+
+test('a bad file and a bad code say why and leave the problem as it was', async (t) => {
+  const page = await openPage(t, { hash: '#70-abc' });
+  assert.equal(await message(page), "'70-abc' は問題番号ではありません");
+  assert.deepEqual((await state(page)).points, pointsOf(sampleText));
+  assert.equal(new URL(page.url()).hash, '');
+
+  await page.click('input[name="mode"][value="1"]');
+  await openFile(page, await fileWith('Bad.txt', '   3\r\n   0   0\r\n   0   1\r\n   2   1\r\n'));
+  assert.equal(await message(page), 'Bad.txt の 4 行目: 点 3 が前の点から縦か横に 1 だけ進んだ所にありません');
+  await openFile(page, await fileWith('Big.txt', ' '.repeat(70000)));
+  assert.equal(await message(page), 'ファイル「Big.txt」を読めません: 大きすぎます (65536 バイトまで)');
+  assert.deepEqual((await state(page)).points, pointsOf(sampleText));
+});
+
+test('the canvas holds a device pixel for each of the screen\'s', async (t) => {
+  const page = await openPage(t, { deviceScaleFactor: 2 });
+  const size = await page.$eval('#plot', (c) => [c.width, c.height, c.clientWidth * 2, c.clientHeight * 2]);
+  assert.deepEqual(size.slice(0, 2), size.slice(2));
+});
