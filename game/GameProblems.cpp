@@ -131,16 +131,9 @@ std::optional<SavedPlay> TGame::PlayToKeep() const
 
 bool TGame::ResumePlay(const SavedPlay& play)
 {
-    // The moves are tried on a puzzle of their own first: a play that does
-    // not fit together leaves the game as it was.
-    auto trial = std::make_unique<TPuzzle>();
-    trial->LoadProblem(play.Path);
-    for (const std::vector<MoveEntry>* list : {&play.Moves, &play.Redo}) {
-        for (const MoveEntry& m : *list) {
-            if (trial->ApplyOperation(m.OpCode, m.Pivot).Outcome != MoveOutcome::Applied)
-                return false;
-        }
-    }
+    // A play that does not fit together leaves the game as it was.
+    if (!PlayFitsTogether(play))
+        return false;
     Input([&] {
         EndDemonstrationRun();
         mode_ = MenuPuzzle;

@@ -174,9 +174,12 @@ bool IsPath(const Problem& p)
     return true;
 }
 
-// Every move made, then every move taken back, is one the game accepts.
-bool Replays(const SavedPlay& play)
+} // namespace
+
+bool PlayFitsTogether(const SavedPlay& play)
 {
+    if (play.Path.PointCount < 1 || !IsPath(play.Path))
+        return false;
     auto puzzle = std::make_unique<TPuzzle>();
     puzzle->LoadProblem(play.Path);
     for (const std::vector<MoveEntry>* list : {&play.Moves, &play.Redo}) {
@@ -187,8 +190,6 @@ bool Replays(const SavedPlay& play)
     }
     return play.Moves.size() + play.Redo.size() <= TMoveHistory::Capacity;
 }
-
-} // namespace
 
 bool SavedPlay::operator==(const SavedPlay& o) const
 {
@@ -248,7 +249,7 @@ std::optional<SavedPlay> ParseSavedPlay(std::string_view text, std::string* why)
         }
         if (!IsPath(play.Path))
             in.Fail("the points are no path");
-        else if (!Replays(play))
+        else if (!PlayFitsTogether(play))
             in.Fail("a move the game refuses");
     }
     if (!in.Fault.empty()) {

@@ -34,3 +34,7 @@ std::string FormatSavedPlay(const SavedPlay& play);
 // that is no path or moves the game would refuse, gives nothing, and
 // `why` says what is wrong.
 std::optional<SavedPlay> ParseSavedPlay(std::string_view text, std::string* why = nullptr);
+
+// Whether the play's problem is a path, and every move made and then every
+// move taken back is one the game accepts on it, and the history holds them all.
+bool PlayFitsTogether(const SavedPlay& play);

@@ -26,24 +26,14 @@ public:
 
     bool ConfirmWarning(QWidget* parent, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text, QMessageBox::NoButton, parent);
-        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
-        box.exec();
-        return box.clickedButton() == yes;
+        return Ask(parent, QMessageBox::Warning, QStringLiteral("警告"), text, QStringLiteral("キャンセル"),
+                   QMessageBox::RejectRole);
     }
 
     bool AskYesNo(QWidget* parent, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("ソラドミ"), text, QMessageBox::NoButton, parent);
-        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(no);
-        box.exec();
-        return box.clickedButton() == yes;
+        return Ask(parent, QMessageBox::Question, QStringLiteral("ソラドミ"), text, QStringLiteral("いいえ(&N)"),
+                   QMessageBox::NoRole);
     }
 
     std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& folder) override
@@ -89,6 +79,19 @@ public:
     }
 
 private:
+    // "はい(&Y)", the default, and the other answer, which Escape and closing
+    // the box choose too; true for yes.
+    static bool Ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+                    const QString& other, QMessageBox::ButtonRole otherRole)
+    {
+        QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+        QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        box.setEscapeButton(box.addButton(other, otherRole));
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes;
+    }
+
     // The folder of the last file, while it is there; else the current one.
     static QString StartFolder(const QString& folder)
     {
