@@ -52,9 +52,19 @@ std::optional<int> ReadSeconds(const QByteArray& line)
 void TRecordsList::Load(const QString& fileName)
 {
     if (QFileInfo::exists(fileName))
-        Lines = SplitByteLines(ReadFileBytes(fileName));
+        LoadBytes(ReadFileBytes(fileName));
     else
-        WriteFileAtomically(fileName, JoinByteLines(Lines));
+        WriteFileAtomically(fileName, FileBytes());
+}
+
+void TRecordsList::LoadBytes(const QByteArray& bytes)
+{
+    Lines = SplitByteLines(bytes);
+}
+
+QByteArray TRecordsList::FileBytes() const
+{
+    return JoinByteLines(Lines);
 }
 
 void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, std::uint16_t& recordLine)
@@ -81,19 +91,25 @@ void TRecordsList::FindRecord(const QString& name, std::int32_t& bestSeconds, st
     recordLine = LineIndex(i);
 }
 
-void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
-                                 const QDate& date, const QString& fileName)
+void TRecordsList::SetBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
+                               const QDate& date)
 {
     if (recordLine >= Lines.size())
         throw ERangeError();
     const QByteArray dateText = ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
     Lines[recordLine] = NameField(NameKey(name)) + RightAligned(QByteArray::number(seconds), SecondsBytes) +
                         RightAligned(dateText, DateBytes);
+}
+
+void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
+                                 const QDate& date, const QString& fileName)
+{
+    SetBestTime(recordLine, name, seconds, date);
     // A file that is there but cannot be read is left alone: the records it
     // holds never reached the list, and writing the list would lose them.
     if (QFileInfo(fileName).isFile())
         ReadFileBytes(fileName);
-    WriteFileAtomically(fileName, JoinByteLines(Lines));
+    WriteFileAtomically(fileName, FileBytes());
 }
 
 QByteArray TRecordsList::NameKey(const QString& name)
