@@ -141,16 +141,22 @@ void Store(TRecordsList& records, std::uint16_t line, const QString& name, const
 
 // 65 534 lines after every name (no Shift-JIS byte is 0xFF), one below the
 // list's capacity: a lookup stops before them and inserts a name's line at
-// the front. The list lives from input to input, each input's lines taken
-// off the front again, since a list of that size made or shifted for every
-// input took most of the target's time.
+// the front. The list lives from input to input and each input takes its
+// lines off the front again (TakeBackNames), since a list of that size made
+// or shifted for every input took most of the target's time.
+constexpr qsizetype FillerLines = MaxLines - 1;
+
 TRecordsList& NearlyFullList()
 {
     static TRecordsList list;
     if (list.Lines.isEmpty())
-        list.Lines.fill(QByteArray(20, '\xFF') + QByteArray::number(1).rightJustified(10, ' '), MaxLines - 1);
-    list.Lines.remove(0, list.Lines.size() - (MaxLines - 1));
+        list.Lines.fill(QByteArray(20, '\xFF') + QByteArray::number(1).rightJustified(10, ' '), FillerLines);
     return list;
+}
+
+void TakeBackNames(TRecordsList& list)
+{
+    list.Lines.remove(0, list.Lines.size() - FillerLines);
 }
 
 }  // namespace
@@ -200,5 +206,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(again == line && best == seconds,
                    "lookup after a store of " + Quoted(name) + " does not find it");
     }
+    if (full)
+        TakeBackNames(records);
     return 0;
 }
