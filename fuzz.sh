@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang, libFuzzer, ASan, UBSan) into build-fuzz/ and runs each for SECONDS seconds.
 #
-#   ./fuzz.sh SECONDS
+#   ./fuzz.sh SECONDS [TARGET...]
 #
+# TARGET is one of problem_text, records, moves, codes, play, saved_play; without any, every
+# target runs, one after the other.
 # Every target starts from a scratch copy of its seed corpus in fuzz/corpus/,
 # so the repository stays as it is. Fails when any target reports a finding;
 # the inputs that caused it are kept in build-fuzz/findings/<target>/.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-seconds=${1:-}
-if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: $0 SECONDS   (each fuzz target runs that many seconds)" >&2
+all_targets=(problem_text records moves codes play saved_play)
+usage() {
+  echo "usage: $0 SECONDS [TARGET...]   (each target runs that many seconds; targets: ${all_targets[*]})" >&2
   exit 2
-fi
+}
+seconds=${1:-}
+[[ "$seconds" =~ ^[1-9][0-9]*$ ]] || usage
+shift
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
+for t in "${targets[@]}"; do
+  [[ " ${all_targets[*]} " == *" $t "* ]] || { echo "$0: no fuzz target \"$t\"" >&2; usage; }
+done
 
 # The fuzzers are built with Debian's clang; its libFuzzer runtime comes in
 # the libclang-rt package of the same major version, whichever that is.
@@ -21,20 +31,22 @@ scripts/ensure-packages.sh clang
 clang_major=$(clang -dumpversion | cut -d. -f1)
 scripts/ensure-packages.sh "libclang-rt-${clang_major}-dev"
 
-targets=(problem_text records moves play saved_play)
 build=build-fuzz
 # The compilers count only when the tree is first configured; the option every time.
 CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DVANDREL_BENCH=OFF -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
-# Scratch space in memory when there is some: the records target writes a file per input.
+# Scratch space in memory when there is some.
 scratch_parent=${TMPDIR:-/tmp}
 [ -d /dev/shm ] && [ -w /dev/shm ] && scratch_parent=/dev/shm
 scratch=$(mktemp -d "$scratch_parent/vandrel-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
-declare -A max_len=([problem_text]=8192 [records]=8192 [moves]=4096 [play]=4096 [saved_play]=16384)
+# A code is at most 26 bytes ("255-18446744073709551615-h"); a little room
+# beyond lets the fuzzer try longer junk. A play of 128 actions reaches every
+# state; longer ones only slow the search.
+declare -A max_len=([problem_text]=8192 [records]=8192 [moves]=4096 [codes]=40 [play]=256 [saved_play]=16384)
 failed=()
 summary=()
 for t in "${targets[@]}"; do

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QByteArrayView>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -17,7 +18,7 @@ constexpr qsizetype DateBytes = 20;     // columns 31-50
 constexpr qsizetype MaxLines = 65535;   // a line's index must fit RecordLine's 16 bits
 
 // Byte-wise on unsigned values; a beginning of the other string sorts first.
-bool BytesBelow(const QByteArray& a, const QByteArray& b)
+bool BytesBelow(QByteArrayView a, QByteArrayView b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
@@ -32,6 +33,20 @@ QByteArray RightAligned(const QByteArray& text, qsizetype width)
 QByteArray NameField(const QByteArray& key)
 {
     return key.leftJustified(NameBytes, ' ');
+}
+
+// Whether a Shift-JIS byte begins a double-byte character.
+bool IsLeadByte(char byte)
+{
+    const auto b = static_cast<unsigned char>(byte);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Columns 1-20 of a line as they stand, not copied: a lookup reads them on
+// every line it passes.
+QByteArrayView NameColumns(const QByteArray& line)
+{
+    return QByteArrayView(line).first(std::min(line.size(), NameBytes));
 }
 
 std::uint16_t LineIndex(qsizetype i)
@@ -52,22 +67,34 @@ std::optional<int> ReadSeconds(const QByteArray& line)
 void TRecordsList::Load(const QString& fileName)
 {
     if (QFileInfo::exists(fileName))
-        Lines = SplitByteLines(ReadFileBytes(fileName, RecordsFileMaxBytes));
+        LoadBytes(ReadFileBytes(fileName, RecordsFileMaxBytes));
     else
-        WriteFileAtomically(fileName, JoinByteLines(Lines));
+        WriteFileAtomically(fileName, FileBytes());
+}
+
+void TRecordsList::LoadBytes(const QByteArray& bytes)
+{
+    Lines = SplitByteLines(bytes);
+}
+
+QByteArray TRecordsList::FileBytes() const
+{
+    return JoinByteLines(Lines);
 }
 
 TRecordsList::Place TRecordsList::Locate(const QByteArray& key) const
 {
+    const QByteArray field = NameField(key);
+    const QList<QByteArray>& lines = Lines;  // read only: a list shared with a copy stays shared
     qsizetype i = 0;
-    while (i < Lines.size() && BytesBelow(Lines[i].left(NameBytes), key))
+    while (i < lines.size() && BytesBelow(NameColumns(lines[i]), key))
         ++i;
 
     // A line with this name field but no time in columns 21-30 belongs to
     // another problem: one whose name, longer than the field, was written
     // whole and runs on into the time columns. It is passed over and kept.
-    for (; i < Lines.size() && Lines[i].left(NameBytes) == NameField(key); ++i) {
-        if (const std::optional<int> seconds = ReadSeconds(Lines[i]))
+    for (; i < lines.size() && NameColumns(lines[i]) == field; ++i) {
+        if (const std::optional<int> seconds = ReadSeconds(lines[i]))
             return {i, seconds};
     }
     return {i, std::nullopt};
@@ -93,19 +120,25 @@ std::optional<std::int32_t> TRecordsList::Lookup(const QString& name) const
     return Locate(NameKey(name)).Seconds;
 }
 
-void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
-                                 const QDate& date, const QString& fileName)
+void TRecordsList::SetBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
+                               const QDate& date)
 {
     if (recordLine >= Lines.size())
         throw ERangeError();
     const QByteArray dateText = ToShiftJis(QLocale::system().toString(date, QLocale::ShortFormat));
     Lines[recordLine] = NameField(NameKey(name)) + RightAligned(QByteArray::number(seconds), SecondsBytes) +
                         RightAligned(dateText, DateBytes);
+}
+
+void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
+                                 const QDate& date, const QString& fileName)
+{
+    SetBestTime(recordLine, name, seconds, date);
     // A file that is there but cannot be read is left alone: the records it
     // holds never reached the list, and writing the list would lose them.
     if (QFileInfo(fileName).isFile())
         ReadFileBytes(fileName, RecordsFileMaxBytes);
-    WriteFileAtomically(fileName, JoinByteLines(Lines));
+    WriteFileAtomically(fileName, FileBytes());
 }
 
 QByteArray TRecordsList::NameKey(const QString& name)
@@ -118,15 +151,19 @@ QByteArray TRecordsList::NameKey(const QString& name)
     // A line break (a file name may hold one) would split the record's line in
     // two in the file; it is kept as "?", as ToShiftJis keeps a character
     // Shift-JIS lacks.
-    QByteArray key;
-    for (qsizetype pos = 0; pos < name.size();) {
-        const qsizetype length = (name[pos].isHighSurrogate() && pos + 1 < name.size()) ? 2 : 1;
-        const bool lineBreak = name[pos] == u'\n' || name[pos] == u'\r';
-        const QByteArray character = lineBreak ? QByteArray("?") : ToShiftJis(name.mid(pos, length));
-        if (key.size() + character.size() > NameBytes)
+    QString text = name;
+    text.replace(u'\n', u'?').replace(u'\r', u'?');
+    // Shift-JIS has no shift states: the name's bytes are its characters'
+    // bytes one after the other, and a character is one byte, or two when
+    // the first is a lead byte.
+    QByteArray key = ToShiftJis(text);
+    qsizetype cut = 0;
+    while (cut < key.size()) {
+        const qsizetype length = IsLeadByte(key[cut]) ? 2 : 1;
+        if (cut + length > NameBytes)
             break;
-        key += character;
-        pos += length;
+        cut += length;
     }
+    key.truncate(cut);
     return key;
 }

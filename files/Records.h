@@ -25,6 +25,13 @@ public:
     // RecordsFileMaxBytes.
     void Load(const QString& fileName);
 
+    // Reads a records file's bytes into the list: a line each, CR LF, LF and a
+    // missing final line end alike. Load does this with the file's bytes.
+    void LoadBytes(const QByteArray& bytes);
+
+    // The bytes the file gets when the list is written: every line ended by CR LF.
+    QByteArray FileBytes() const;
+
     // Finds the line of `name`, or inserts a default line (3600000 seconds, no
     // date) at its sorted place, and sets `recordLine` to it. When the line
     // existed, `bestSeconds` is read from it. A line whose name field matches
@@ -36,8 +43,12 @@ public:
     std::optional<std::int32_t> Lookup(const QString& name) const;
 
     // Replaces line `recordLine` with the record of `name`, `seconds` and
-    // `date` (short format of the system locale), then writes the whole list
-    // to `fileName`. Raises EFileError.
+    // `date` (short format of the system locale), in the list only. Raises
+    // ERangeError for a line beyond the list.
+    void SetBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds, const QDate& date);
+
+    // SetBestTime, then writes the whole list to `fileName`. Raises
+    // ERangeError or EFileError.
     void StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
                        const QDate& date, const QString& fileName);
 

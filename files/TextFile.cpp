@@ -1,6 +1,8 @@
 // TextFile.cpp: Shift-JIS lines, fixed-column integers and whole-file reads and writes.
 #include "files/TextFile.h"
 
+#include <array>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,7 +14,7 @@
 
 namespace {
 
-constexpr const char* Encoding = "Shift_JIS";
+constexpr const char* ShiftJisName = "Shift_JIS";
 
 // EF BB BF would be a character of an unassigned row of Shift-JIS and then a
 // half-width katakana: no Shift-JIS text begins with it.
@@ -55,23 +57,58 @@ QByteArray ReadUpTo(QFile& file, qint64 limit)
     return bytes;
 }
 
+// Opening a converter looks the encoding up in ICU's tables and sets up its
+// state, which costs far more than converting a record's line or a problem's
+// point, so each thread keeps one encoder and one decoder. resetState() keeps
+// the count of characters that had no form, so the encoder clears it itself.
+class ShiftJisEncoder : public QStringEncoder {
+public:
+    ShiftJisEncoder() : QStringEncoder(ShiftJisName, QStringConverter::Flag::Stateless) {}
+
+    // Appends the bytes of `text` to `out`; false, and `out` as it was, when
+    // a character has no Shift-JIS form.
+    bool AppendTo(QByteArray& out, QStringView text)
+    {
+        resetState();
+        state.invalidChars = 0;
+        // A short text, as a record's name, a character or a point's line
+        // is, goes through a buffer on the stack and allocates nothing more.
+        std::array<char, 256> buffer;
+        if (requiredSpace(text.size()) <= static_cast<qsizetype>(buffer.size())) {
+            const char* end = appendToBuffer(buffer.data(), text);
+            if (hasError())
+                return false;
+            out.append(buffer.data(), end - buffer.data());
+            return true;
+        }
+        const QByteArray bytes = encode(text);
+        if (hasError())
+            return false;
+        out += bytes;
+        return true;
+    }
+};
+
+ShiftJisEncoder& ThreadEncoder()
+{
+    thread_local ShiftJisEncoder encoder;
+    return encoder;
+}
+
 }  // namespace
 
 QByteArray ToShiftJis(const QString& text)
 {
-    QStringEncoder encoder(Encoding, QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    ShiftJisEncoder& encoder = ThreadEncoder();
+    QByteArray bytes;
+    if (encoder.AppendTo(bytes, text))
         return bytes;
     // The converter's own substitute is two bytes, which would take two of a
-    // record's 20 name bytes for one character: go again a character at a
-    // time (an error stays set once raised, hence a fresh encoder for each).
-    bytes.clear();
+    // record's 20 name bytes for one character: go again a character at a time.
     for (qsizetype pos = 0; pos < text.size();) {
         const qsizetype length = text[pos].isHighSurrogate() && pos + 1 < text.size() ? 2 : 1;
-        QStringEncoder single(Encoding, QStringConverter::Flag::Stateless);
-        const QByteArray encoded = single.encode(QStringView(text).mid(pos, length));
-        bytes += single.hasError() ? QByteArray("?") : encoded;
+        if (!encoder.AppendTo(bytes, QStringView(text).mid(pos, length)))
+            bytes += '?';
         pos += length;
     }
     return bytes;
@@ -79,7 +116,11 @@ QByteArray ToShiftJis(const QString& text)
 
 QString FromShiftJis(const QByteArray& bytes)
 {
-    QStringDecoder decoder(Encoding, QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder(ShiftJisName, QStringConverter::Flag::Stateless);
+    decoder.resetState();
+    std::array<QChar, 256> buffer;  // as in ShiftJisEncoder::AppendTo
+    if (decoder.requiredSpace(bytes.size()) <= static_cast<qsizetype>(buffer.size()))
+        return QString(buffer.data(), decoder.appendToBuffer(buffer.data(), bytes) - buffer.data());
     return decoder.decode(bytes);
 }
 
@@ -98,9 +139,13 @@ QList<QByteArray> SplitByteLines(const QByteArray& bytes)
 
 QByteArray JoinByteLines(const QList<QByteArray>& lines, const QByteArray& eol)
 {
-    QByteArray bytes;
+    qsizetype size = 0;
     for (const QByteArray& line : lines)
-        bytes += line + eol;
+        size += line.size() + eol.size();
+    QByteArray bytes;
+    bytes.reserve(size);
+    for (const QByteArray& line : lines)
+        bytes.append(line).append(eol);
     return bytes;
 }
 

@@ -300,3 +300,29 @@ TEST(RecordsLoad, ReadsLinesAsBytesWhateverTheLineEnds)
         EXPECT_EQ(ReadAll(fileName), bytes) << "loading writes nothing";
     }
 }
+
+// --- The list and the file's bytes -------------------------------------------------
+
+TEST(RecordsBytes, ReadAsLinesAndWrittenBackWithCrLf)
+{
+    const QList<QByteArray> lines{RecordLine("Alpha", "17"), RecordLine("\x83\x5c\x83\x89", "3")};
+    const QByteArray written = lines[0] + "\r\n" + lines[1] + "\r\n";
+    for (const QByteArray& bytes : {written, lines[0] + "\n" + lines[1] + "\n", lines[0] + "\r\n" + lines[1]}) {
+        TRecordsList records;
+        records.LoadBytes(bytes);
+        EXPECT_EQ(records.Lines, lines);
+        EXPECT_EQ(records.FileBytes(), written);
+    }
+}
+
+TEST(RecordsBytes, SetBestTimeIsAStoreWithoutItsFile)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(RecordsFileName);
+    TRecordsList inMemory, stored;
+    inMemory.Lines = stored.Lines = {RecordLine("Alpha", "17"), RecordLine("Beta", "300", "old date")};
+    inMemory.SetBestTime(1, "Beta", 299, SomeDay);
+    stored.StoreBestTime(1, "Beta", 299, SomeDay, fileName);
+    EXPECT_EQ(inMemory.Lines, stored.Lines);
+    EXPECT_EQ(inMemory.FileBytes(), ReadAll(fileName));
+}

@@ -50,6 +50,15 @@ TEST(TextLines, CharactersShiftJisLacksBecomeOneQuestionMarkEach)
         EXPECT_EQ(ToShiftJis(text), bytes) << text.toStdString();
 }
 
+TEST(TextLines, EachConversionStartsAfresh)
+{
+    // A fault, or a double-byte character cut off, in one text must not reach the next.
+    EXPECT_EQ(ToShiftJis(QStringLiteral("€")), "?");
+    EXPECT_EQ(ToShiftJis(QStringLiteral("ソラ")), QByteArray("\x83\x5c\x83\x89"));
+    FromShiftJis("ab\x83");
+    EXPECT_EQ(FromShiftJis("\x5c"), QStringLiteral("\\"));
+}
+
 TEST(TextLines, JoinEndsEveryLineWithTheGivenEnd)
 {
     EXPECT_EQ(JoinTextLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));

@@ -1,4 +1,4 @@
-// InstallTest.cpp: installs the build into a temporary prefix and checks what lands there: programs, desktop entry, icons, metainfo, manual page.
+// InstallTest.cpp: installs the build into a temporary prefix and checks what lands there: programs, desktop entry, icons, metainfo, manual pages.
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -88,6 +88,7 @@ TEST_F(InstallTest, InstallsExactlyTheGamesFiles)
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(AppId),
         QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(AppId),
         QStringLiteral("share/man/man1/vandrel-cli.1"),
+        QStringLiteral("share/man/man6/vandrel.6"),
     };
     for (const int size : IconSizes)
         expected.insert(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppId));
@@ -301,16 +302,20 @@ TEST_F(InstallTest, ManualPageDescribesTheCommandsTheToolHas)
     EXPECT_EQ(tags, usages);
 }
 
-TEST_F(InstallTest, ManualPageFormatsWithoutWarnings)
+TEST_F(InstallTest, ManualPagesFormatWithoutWarnings)
 {
     const QString groff = QStandardPaths::findExecutable(QStringLiteral("groff"));
     if (groff.isEmpty())
         GTEST_SKIP() << "groff is not installed (Debian package groff-base)";
-    const ProcessResult format = RunProgram(groff, {QStringLiteral("-man"), QStringLiteral("-Tutf8"), QStringLiteral("-ww"),
-                                          QStringLiteral("-z"), Installed(QStringLiteral("share/man/man1/vandrel-cli.1"))});
-    ASSERT_TRUE(format.Started);
-    EXPECT_EQ(format.ExitCode, 0);
-    EXPECT_TRUE(format.Err.isEmpty()) << format.Err.toStdString();
+    for (const QString& page : {QStringLiteral("man1/vandrel-cli.1"), QStringLiteral("man6/vandrel.6")}) {
+        // -k reads the page's UTF-8 (the game's page names its Japanese buttons), as man does.
+        const ProcessResult format = RunProgram(groff, {QStringLiteral("-k"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
+                                                        QStringLiteral("-ww"), QStringLiteral("-z"),
+                                                        Installed(QStringLiteral("share/man/") + page)});
+        ASSERT_TRUE(format.Started);
+        EXPECT_EQ(format.ExitCode, 0) << page.toStdString();
+        EXPECT_TRUE(format.Err.isEmpty()) << page.toStdString() << ": " << format.Err.toStdString();
+    }
 }
 
 } // namespace
