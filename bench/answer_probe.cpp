@@ -10,6 +10,8 @@
 //   answer T MS        from SIGUSR1 on, a thread posts an event to the window's
 //                      thread every 100 ms; T when it was posted, MS until it was handled
 //   run on|off T       a continuous demonstration began or ended (seen by those events)
+//   dialog T           a dialog appeared; a control line names its button DialogButton
+//   press NAME T       the mouse button went down on one of those controls
 //   moves N T          the move counter changed (seen by those events)
 //   help T             the help text was painted after being shown
 //   picture T          the picture was painted
@@ -23,8 +25,11 @@
 
 #include <pthread.h>
 
+#include <QDialog>
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
@@ -138,10 +143,10 @@ protected:
         watched->event(event);
         inside_ = false;
         if (watched == &picture_) {
-            std::printf("picture %.3f\n", Seconds(RealtimeNs()));
+            std::printf("picture %.6f\n", Seconds(RealtimeNs()));
         } else if (helpShown_) {
             helpShown_ = false;
-            std::printf("help %.3f\n", Seconds(RealtimeNs()));
+            std::printf("help %.6f\n", Seconds(RealtimeNs()));
         }
         std::fflush(stdout);
         return true;
@@ -157,7 +162,8 @@ private:
 // The screen centres of the controls the script clicks ("パズル実行", "自動",
 // "次", "説明表示", and the right end of the wait slider), printed once the
 // window fills the screen and again whenever one is shown: the
-// demonstration's panel is laid out only when it appears.
+// demonstration's panel is laid out only when it appears. A dialog that
+// appears ("おめでとう" at the end of a run) is announced with its button.
 class TControlLog : public QObject {
 public:
     explicit TControlLog(const TFormMain& form)
@@ -165,22 +171,34 @@ public:
         controls_ = {{"Puzzle", form.findChild<TRadioGroup*>(QStringLiteral("RadioGroupMenu"))->Item(MenuPuzzle)}};
         for (const char* name : {"ButtonJidou", "ButtonStep", "ButtonSetsumei", "TrackBarWait"})
             controls_.push_back({name, form.findChild<QWidget*>(QLatin1String(name))});
-        for (const auto& [name, control] : controls_) {
-            control->installEventFilter(this);
+        for (const auto& [name, control] : controls_)
             Print(name, *control);
-        }
+        qApp->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show) {
-            // Printed once the layout that showed it has placed it.
-            QTimer::singleShot(0, this, [this, watched] {
-                for (const auto& [name, control] : controls_)
-                    if (control == watched)
-                        Print(name, *control);
+        if (event->type() == QEvent::Show && qobject_cast<QDialog*>(watched)) {
+            QTimer::singleShot(0, this, [dialog = QPointer<QDialog>(static_cast<QDialog*>(watched))] {
+                const auto* button = dialog ? dialog->findChild<QPushButton*>() : nullptr;
+                std::printf("dialog %.3f\n", Seconds(RealtimeNs()));
+                std::fflush(stdout);
+                if (button)
+                    Print("DialogButton", *button);
             });
+            return false;
+        }
+        for (const auto& [name, control] : controls_) {
+            if (control != watched)
+                continue;
+            if (event->type() == QEvent::MouseButtonPress) {
+                std::printf("press %s %.6f\n", name, Seconds(RealtimeNs()));
+                std::fflush(stdout);
+            } else if (event->type() == QEvent::Show) {
+                // Printed once the layout that showed it has placed it.
+                QTimer::singleShot(0, this, [n = name, c = control] { Print(n, *c); });
+            }
         }
         return false;
     }

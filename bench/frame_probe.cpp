@@ -1,12 +1,13 @@
 // frame_probe.cpp: moves shown as motion in the game's window on a real screen, and the distinct frames its own timer paints for each.
 //
-//   vandrel-frame-probe [MOVES]
+//   vandrel-frame-probe [ROUNDS]
 //
 // Starts the game as app/main.cpp does, gives the window the whole screen,
-// clicks "パズル実行" and "開始" and makes MOVES moves (10 unless given) on the
-// sample with "動きを表示" on: each is the demonstration rule's next move, its
-// point picked as a click on it would and its operation clicked in the
-// operation group. The window's own timer ticks the motion on the system
+// clicks "パズル実行" and "開始" and, ROUNDS times (10 unless given), makes the
+// demonstration rule's first move on the sample and takes it back, with
+// "動きを表示" on: the point picked as a click on it would, the operation
+// clicked in the operation group, then "一手戻る" clicked. Both motions lie
+// in full view. The window's own timer ticks the motion on the system
 // clock. Every paint of the picture is checked in the window's backing store:
 // a frame is a paint made while the window draws a picture the game handed
 // it, and it is distinct when a pixel it painted differs from what the
@@ -15,11 +16,14 @@
 // a distinct frame, = a frame that changed nothing, * a paint of another
 // cause, such as the operation group uncovering the picture), the distinct
 // frames within the motion's 180 ms and up to its last frame; then the
-// fewest, the median and the most over the moves.
+// fewest, the median and the most over all motions, and of the time from a
+// frame to the next.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include <QBackingStore>
@@ -140,10 +144,11 @@ private:
     std::vector<Frame> frames_;
 };
 
-// Makes the moves one after another, each once the one before has ended.
+// Makes a move and takes it back, round after round, each motion once the
+// one before has ended.
 class TMoves {
 public:
-    TMoves(TWatchedForm& form, TFrameWatch& watch, int count) : form_(form), watch_(watch), left_(count) {}
+    TMoves(TWatchedForm& form, TFrameWatch& watch, int rounds) : form_(form), watch_(watch), left_(rounds) {}
 
     void Next()
     {
@@ -156,35 +161,57 @@ public:
         form_.Game().PickPoint(move->Pivot);
         // The pick's own picture is painted before the click.
         QTimer::singleShot(300, &form_, [this, m = *move] {
-            watch_.Begin();
-            form_.findChild<TRadioGroup*>(QStringLiteral("RadioGroupSousa"))->Item(m.OpCode)->click();
-            QTimer::singleShot(600, &form_, [this, m] { Report(m); });
+            const std::string name = std::string(1, "?RLHV"[std::min<int>(m.OpCode, OpV)]) + " about point " +
+                                     std::to_string(m.Pivot);
+            Show(name, form_.findChild<TRadioGroup*>(QStringLiteral("RadioGroupSousa"))->Item(m.OpCode), [this] {
+                Show("一手戻る", form_.findChild<QAbstractButton*>(QStringLiteral("ButtonUndo")), [this] { Next(); });
+            });
         });
     }
 
 private:
-    void Report(const SolverMove& move)
+    // Clicks the button and reports the motion it starts, then goes on.
+    void Show(const std::string& name, QAbstractButton* button, std::function<void()> then)
+    {
+        watch_.Begin();
+        button->click();
+        QTimer::singleShot(600, &form_, [this, name, then] { Report(name, then); });
+    }
+
+    void Report(const std::string& name, const std::function<void()>& then)
     {
         if (form_.Game().Animating()) {
-            QTimer::singleShot(100, &form_, [this, move] { Report(move); });
+            QTimer::singleShot(100, &form_, [this, name, then] { Report(name, then); });
             return;
         }
-        const std::vector<Frame> frames = watch_.End();
         int within = 0;
         int all = 0;
-        std::printf("move %zu: %c about point %d:", within_.size() + 1, "?RLHV"[std::min<int>(move.OpCode, OpV)], move.Pivot);
-        for (const Frame& f : frames) {
+        double previous = -1;
+        std::printf("%zu %s:", within_.size() + 1, name.c_str());
+        for (const Frame& f : watch_.End()) {
             const bool counted = f.Drawn && f.Distinct;
             std::printf(" %.1f/%lld%s", f.Ms, f.Pixels, !f.Drawn ? "*" : f.Distinct ? "+" : "=");
             all += counted;
             within += counted && f.Ms <= TMoveAnimation::Duration * 1000;
+            if (f.Drawn && previous >= 0)
+                intervals_.push_back(f.Ms - previous);
+            if (f.Drawn)
+                previous = f.Ms;
         }
         std::printf("\n  distinct frames: %d within %.0f ms, %d up to the last frame\n", within,
                     TMoveAnimation::Duration * 1000, all);
         std::fflush(stdout);
         within_.push_back(within);
         all_.push_back(all);
-        QTimer::singleShot(300, &form_, [this] { Next(); });
+        QTimer::singleShot(300, &form_, then);
+    }
+
+    template <typename Figure>
+    static void Print(const char* what, std::vector<Figure> figures)
+    {
+        std::sort(figures.begin(), figures.end());
+        std::printf("%s: fewest %g, median %g, most %g\n", what, double(figures.front()),
+                    double(figures[figures.size() / 2]), double(figures.back()));
     }
 
     void Summary() const
@@ -193,14 +220,11 @@ private:
             std::printf("no move made\n");
             return;
         }
-        const auto print = [](const char* what, std::vector<int> counts) {
-            std::sort(counts.begin(), counts.end());
-            std::printf("%s: fewest %d, median %d, most %d\n", what, counts.front(), counts[counts.size() / 2],
-                        counts.back());
-        };
-        std::printf("%zu moves\n", within_.size());
-        print("distinct frames within the motion", within_);
-        print("distinct frames up to the last", all_);
+        std::printf("%zu motions\n", within_.size());
+        Print("distinct frames within the motion", within_);
+        Print("distinct frames up to the last", all_);
+        if (!intervals_.empty())
+            Print("ms from a frame to the next", intervals_);
     }
 
     TWatchedForm& form_;
@@ -208,6 +232,7 @@ private:
     int left_;
     std::vector<int> within_;
     std::vector<int> all_;
+    std::vector<double> intervals_;
 };
 
 } // namespace
@@ -216,7 +241,7 @@ int main(int argc, char** argv)
 {
     TVandrelApplication app(argc, argv);
     InstallQtJapanese(app, QtTranslationsFolder());
-    const int moves = argc > 1 ? std::atoi(argv[1]) : 10;
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 10;
     TWatchedForm form;
     form.show();
     FillScreen(form);
@@ -226,7 +251,7 @@ int main(int argc, char** argv)
     std::printf("screen %dx%d, picture %dx%d, motion %s\n", form.width(), form.height(), picture.width(),
                 picture.height(), form.findChild<QCheckBox*>(QStringLiteral("CheckBoxMotion"))->isChecked() ? "on" : "off");
     TFrameWatch watch(form, *form.PlotImage());
-    TMoves maker(form, watch, moves);
+    TMoves maker(form, watch, rounds);
     QTimer::singleShot(1000, &form, [&] {
         form.findChild<TRadioGroup*>(QStringLiteral("RadioGroupMenu"))->Item(MenuPuzzle)->click();
         form.findChild<QPushButton*>(QStringLiteral("ButtonStart"))->click();
