@@ -1,6 +1,8 @@
-// DrawPathBench.cpp: how long a redraw, a zoom, a wheel notch and a move take, beside filling the image.
+// DrawPathBench.cpp: how long a redraw, a zoom, a wheel notch, a move and a frame of a move in motion take, beside filling the image.
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +15,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "core/Moves.h"
 #include "files/ProblemFile.h"
+#include "game/MoveAnimation.h"
 #include "game/ShiftBits.h"
 #include "plot/MyImageU.h"
 #include "ui/Controls.h"
@@ -149,11 +153,12 @@ int NextUnit(const QSlider& slider, int unit)
     return unit < slider.maximum() ? unit + 1 : unit - 1;
 }
 
-// A redraw after a zoom: the view's steps (the view's centre kept in the
-// middle of the picture), then the backdrop, the 255-point staircase and the
-// repaint of the whole image. The unit goes back and forth between the one
-// given and the slider's next step. The zoom slider is left alone: its own
-// repaint is the window's, and the wheel benchmark below includes it.
+// A redraw after a zoom, as the game makes it: the view's steps (the view's
+// centre kept in the middle of the picture), then the backdrop, the
+// 255-point staircase and the repaint of the whole image. The unit goes back
+// and forth between the one given and the slider's next step. The game's
+// status moves the zoom slider to the new unit, and the image's repaint,
+// made at once, paints the slider with it: the slider's repaint is included.
 void BM_RedrawAfterZoom(benchmark::State& state)
 {
     auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -225,12 +230,59 @@ void BM_MoveWithRedraw(benchmark::State& state)
     }
 }
 
-// Both screen sizes at the smallest, the starting and the largest zoom.
-void EverySizeAndUnit(benchmark::internal::Benchmark* b)
+// One frame of a move in motion as the game hands it to the window: the
+// staircase's tail turning a quarter (R) about point `pivot`, the picture
+// made of TMoveAnimation's path and mark at a frame's time, drawn and
+// repainted. Point 1 turns the whole path, point 128 half of it. The frames
+// go there and back through the motion at the game's frame interval, so each
+// iteration draws what the one before did not.
+void BM_MotionFrame(benchmark::State& state)
+{
+    auto form = FormWithImage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    ZoomBar(*form)->setValue(static_cast<int>(state.range(2)));
+    const auto pivot = static_cast<std::uint8_t>(state.range(3));
+    const TMoveAnimation motion(form->Puzzle().WorkPath(), form->Puzzle().PointCount(), OpR, pivot, TailSelected, 0);
+    Picture frame = form->Game().CurrentPicture();
+    frame.Look = PathLook::Play;
+    frame.Band.reset();
+    const int last = static_cast<int>(TMoveAnimation::Duration / TMoveAnimation::FrameInterval);
+    int at = 0;
+    int step = 1;
+    for (auto _ : state) {
+        const double now = at * TMoveAnimation::FrameInterval;
+        frame.Path = motion.PathAt(now);
+        frame.Marks = {motion.MarkAt(now)};
+        form->Draw(frame);
+        if (at + step < 0 || at + step > last)
+            step = -step;
+        at += step;
+    }
+    state.counters["unit"] = static_cast<double>(state.range(2));
+    state.counters["pivot"] = static_cast<double>(pivot);
+}
+
+// Both screen sizes at the smallest, the starting and the largest zoom,
+// each with the arguments given after them.
+void EverySizeAndUnit(benchmark::internal::Benchmark* b, std::initializer_list<std::int64_t> more)
 {
     for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}})
-        for (int unit : {3, 20, 40})
-            b->Args({width, height, unit});
+        for (int unit : {3, 20, 40}) {
+            std::vector<std::int64_t> args{width, height, unit};
+            args.insert(args.end(), more);
+            b->Args(args);
+        }
+}
+
+void EverySizeAndUnit(benchmark::internal::Benchmark* b)
+{
+    EverySizeAndUnit(b, {});
+}
+
+// ... and the motion's two pivots: the first point and the middle one.
+void EverySizeUnitAndPivot(benchmark::internal::Benchmark* b)
+{
+    for (std::int64_t pivot : {1, 128})
+        EverySizeAndUnit(b, {pivot});
 }
 
 } // namespace
@@ -243,6 +295,7 @@ BENCHMARK(BM_RedrawAfterZoom)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrose
 BENCHMARK(BM_WheelNotchToFrame)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintWhole)->Apply(EverySizeAndUnit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MoveWithRedraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MotionFrame)->Apply(EverySizeUnitAndPivot)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {

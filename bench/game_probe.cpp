@@ -6,23 +6,16 @@
 // application, the window and its showing were done. vandrel-startup compares
 // them with the moment it started the program.
 #include <cstdio>
-#include <ctime>
 
 #include <QEvent>
 #include <QTemporaryDir>
 
+#include "ProbeSupport.h"
 #include "plot/MyImageU.h"
 #include "ui/VandrelApplication.h"
 #include "ui/VandrelPathU.h"
 
 namespace {
-
-long long MonotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
 
 class TFirstPaintReport : public QObject {
 public:
