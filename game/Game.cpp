@@ -133,7 +133,7 @@ std::optional<double> TGame::NextDue() const
     std::optional<double> due;
     const auto consider = [&due](double at) { due = due ? std::min(*due, at) : at; };
     if (animation_)
-        consider(frontEnd_.Now() + TMoveAnimation::FrameInterval);
+        consider(animation_->NextFrame(frontEnd_.Now()));
     if (clock_.Running())
         consider(clock_.NextTick());
     if (demo_.Now == DemonstrationStep::Stage::Showing || demo_.Now == DemonstrationStep::Stage::Resting)

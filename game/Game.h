@@ -195,6 +195,7 @@ private:
     void DrawAnimationFrame(double now);
     void EndSolvedPlay();
     void Congratulate();
+    void KeepSolve();
     void StartParSearch();
     void ShowHint(const ShortestSolution& solution);
     void CancelStaleHint();
@@ -241,6 +242,7 @@ private:
     bool unsaved_ = false;
     bool hintUsed_ = false;
     bool demonstrated_ = false;  // the demonstration made a move of this play
+    bool timedSolve_ = false;    // the last solve ended a play against the running clock
     bool clockShown_ = false;
     bool demonstrationShown_ = false;
     bool stepEnabled_ = false;

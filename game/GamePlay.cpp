@@ -53,9 +53,13 @@ bool TGame::MayQuit()
 void TGame::Close()
 {
     Act([&] {
-        EndDemonstrationRun();
+        // A move still in motion is not shown further, and a congratulation
+        // not yet shown is not shown on closing; what it would keep is kept.
+        if (shownMove_ && shownMove_->Solved)
+            KeepSolve();
         animation_.reset();
         shownMove_.reset();
+        EndDemonstrationRun();
         for (std::shared_ptr<GameJob>* job : {&parJob_, &hintJob_, &generateJob_, &stepJob_})
             CancelJob(*job);
         clock_.Stop();
@@ -265,31 +269,41 @@ void TGame::SetAnimation(bool on)
 // ---- the end of a play -------------------------------------------------------------
 
 // The play is over the moment the path lies straight: the clock stops, the
-// buttons are those of a solved play, and clicks pick nothing.
+// buttons are those of a solved play, and clicks pick nothing. Only a play
+// against the running clock counts for a best time: a demonstration that
+// folds the path with no play timed keeps none (its clock shows nothing of it).
 void TGame::EndSolvedPlay()
 {
+    timedSolve_ = clock_.Running();
     clock_.Stop();
     EnterPhase(Phase::Solved);
     gameMode_ = ModeIdle;
     CancelStaleHint();
 }
 
-// The congratulation, then the demonstration's panel goes and a faster time
-// than the best is kept. A play in which a hint was taken keeps no time.
+// The congratulation, then the demonstration's panel goes and what the
+// solve earned is kept.
 void TGame::Congratulate()
 {
     Message(GameMessage::Solved);
     demonstrationShown_ = false;
+    KeepSolve();
+}
+
+// A faster time than the best, for a timed play in which no hint was taken;
+// for a random problem folded by the player alone in its proven fewest
+// moves, the mark of it.
+void TGame::KeepSolve()
+{
     // The play is over whether or not its record could be written.
     const ScopeExit finish([this] {
         unsaved_ = false;
         saveOffered_ = false;
     });
-    // A random problem folded by the player alone in its proven fewest moves is marked.
-    if (!hintUsed_ && !demonstrated_ && identity_.Code && par_.Known == ParFigure::Proven &&
+    if (!hintUsed_ && !demonstrated_ && timedSolve_ && identity_.Code && par_.Known == ParFigure::Proven &&
         puzzle_.MoveCount() == par_.Moves)
         records_.StoreFewestSolve(identity_.Name);
-    if (!hintUsed_ && clock_.Elapsed() < bestSeconds_) {
+    if (!hintUsed_ && timedSolve_ && clock_.Elapsed() < bestSeconds_) {
         bestSeconds_ = clock_.Elapsed();
         records_.StoreBestTime(identity_.Name, bestSeconds_);
     }

@@ -13,6 +13,14 @@ TMoveAnimation::TMoveAnimation(const PathArray& before, int pointCount, std::uin
 {
 }
 
+double TMoveAnimation::NextFrame(double now) const
+{
+    // A tick at a frame's time, taken back from the sum that made it, may
+    // come out a hair short: it counts as that frame.
+    const double frames = std::floor(std::max(now - start_, 0.0) / FrameInterval + 1e-6) + 1;
+    return std::min(start_ + frames * FrameInterval, start_ + Duration);
+}
+
 double TMoveAnimation::Progress(double now) const
 {
     const double t = std::clamp((now - start_) / Duration, 0.0, 1.0);

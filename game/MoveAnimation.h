@@ -21,6 +21,9 @@ public:
                    std::uint8_t markColour, double start);
 
     bool Over(double now) const { return now >= start_ + Duration; }
+    // When the frame after `now` is due: frames keep to whole intervals from
+    // the start, however late a tick came, and the last lands on the end.
+    double NextFrame(double now) const;
 
     // How far the move has gone at `now`: 0 at the start, 1 at the end, eased.
     double Progress(double now) const;

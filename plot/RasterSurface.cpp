@@ -165,10 +165,13 @@ void PaintRects(QImage& surface, std::vector<QRect>& rects, const Ink& ink)
         PaintRects(surface, rects, CopyInk{ink.colour});
 }
 
-// Lines at a slant do not occur in the game's pictures; Qt draws them, with
-// caps that follow the same rule as the axis-parallel ones.
-void PaintSlant(QImage& surface, const QLine& line, const Ink& ink)
+// Lines at a slant occur only while a tail turns in motion; Qt draws them,
+// with caps that follow the same rule as the axis-parallel ones, all with
+// one painter: a turning path is hundreds of them.
+void PaintSlants(QImage& surface, std::span<const QLine> lines, const Ink& ink)
 {
+    if (lines.empty())
+        return;
     QPainter painter(&surface);
     QPen pen{QColor(ink.colour)};
     pen.setWidth(int(ink.width));
@@ -176,7 +179,8 @@ void PaintSlant(QImage& surface, const QLine& line, const Ink& ink)
     painter.setPen(pen);
     painter.setCompositionMode(ink.xorMode ? QPainter::RasterOp_SourceXorDestination
                                            : QPainter::CompositionMode_Source);
-    painter.drawLine(line);
+    for (const QLine& line : lines)
+        painter.drawLine(line);
 }
 
 // What a slanted line may have changed: its box widened by the pen on every
@@ -403,6 +407,8 @@ void RasterSurface::StrokeLines(std::span<const QLine> lines)
     // and XOR does too, so the lines may be painted in whatever order is fastest.
     std::vector<QRect>& rects = rects_;
     rects.clear();
+    std::vector<QLine>& slants = slants_;
+    slants.clear();
     for (const QLine& line : lines) {
         // A line of no length leaves no mark: path entry draws such a line by
         // XOR after a commit that reached its target and must not leave a dot.
@@ -411,15 +417,16 @@ void RasterSurface::StrokeLines(std::span<const QLine> lines)
         if (!IsSlanted(line)) {
             if (const auto rect = RunRect(line, ink, canvas.size()))
                 rects.push_back(*rect);
-        } else {
-            if (const auto box = SlantBox(line, ink, canvas.size()))
-                Touch(*box);
-            PaintSlant(canvas, line, ink);
+        } else if (const auto box = SlantBox(line, ink, canvas.size())) {
+            // A line wholly off the surface changes nothing.
+            Touch(*box);
+            slants.push_back(line);
         }
     }
     for (const QRect& rect : rects)
         Touch(rect);
     PaintRects(canvas, rects, ink);
+    PaintSlants(canvas, slants, ink);
 }
 
 // Collects what Segment would draw, and moves the pen as Segment does. A full

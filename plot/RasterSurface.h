@@ -125,6 +125,7 @@ private:
     // Kept from call to call, to spare allocations: StrokeLines's rectangles,
     // and the backdrop's lines and rectangles.
     std::vector<QRect> rects_;
+    std::vector<QLine> slants_;
     std::vector<QLine> backdropLines_[2];
     std::vector<BackdropRows::Layer> backdropLayers_;
 

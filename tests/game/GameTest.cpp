@@ -222,3 +222,37 @@ TEST_F(GameTest, AnEntryGrowsByCommittedBandsAndBecomesTheProblem)
     EXPECT_EQ(game.Puzzle().ProblemPath()[game.Puzzle().PointCount()].Y, 2);
     EXPECT_EQ(fe.LastPicture.Look, PathLook::Entered);
 }
+
+// A best time belongs to a play against the running clock: the
+// demonstration folding a problem that no play timed keeps none, and a
+// window closed while the solving move is still in motion keeps the time
+// without showing the congratulation.
+TEST_F(GameTest, OnlyAPlayAgainstTheClockKeepsABestTime)
+{
+    const struct {
+        const char* Name;
+        bool Timed;
+        bool CloseInMotion;
+    } plays[] = {{"demonstration, no clock", false, false}, {"demonstration in a timed play", true, false},
+                 {"closed in motion", true, true}};
+    for (const auto& play : plays) {
+        SCOPED_TRACE(play.Name);
+        Player t;
+        t.fe.BestTimes["Vandrel5"] = 30;
+        t.game.ChooseMode(MenuPuzzle);
+        t.Open(t.corner);
+        if (play.Timed) {
+            t.game.Start();
+            t.Pass(12);
+        }
+        t.game.SetAnimation(play.CloseInMotion);
+        t.game.OpenDemonstration();
+        t.game.PressStep(false);
+        t.Pass(2.0);  // the fixed rule straightens the corner: solved
+        if (play.CloseInMotion)
+            t.game.Close();
+        t.rig->Settle();
+        EXPECT_EQ(t.fe.BestTimes["Vandrel5"], play.Timed ? 12 + 2 : 30) << "the clock ran through the wait";
+        EXPECT_EQ(t.fe.CountOf(GameMessage::Solved), play.CloseInMotion ? 0 : 1);
+    }
+}
