@@ -212,6 +212,11 @@ void TMyImage2::LineTo(double x, double y)
     Sized().LineTo(x, y);
 }
 
+void TMyImage2::Polyline(std::span<const WorldPoint> points)
+{
+    Sized().Polyline(points);
+}
+
 void TMyImage2::Segment(double x1, double y1, double x2, double y2)
 {
     Sized().Segment(x1, y1, x2, y2);

@@ -54,6 +54,7 @@ public:
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
     void Segment(double x1, double y1, double x2, double y2);
+    void Polyline(std::span<const WorldPoint> points);  // MoveTo the first, LineTo the others
     void DrawSquare(std::uint8_t halfWidth, std::uint8_t halfHeight, double x, double y);
     void DrawAxes(double left, double right, double bottom, double top);
     void DrawGrid(double left, double right, double bottom, double top);

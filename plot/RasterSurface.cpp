@@ -476,6 +476,27 @@ void RasterSurface::LineTo(double x, double y)
     penPos_ = to;
 }
 
+void RasterSurface::Polyline(std::span<const WorldPoint> points)
+{
+    if (points.empty())
+        return;
+    MoveTo(points.front().X, points.front().Y);
+    std::vector<QLine>& lines = polyline_;
+    lines.clear();
+    try {
+        for (const WorldPoint& p : points.subspan(1)) {
+            const QPoint to = WorldToPixel(p.X, p.Y);
+            lines.emplace_back(penPos_, to);
+            penPos_ = to;
+        }
+    } catch (const ERunError&) {
+        // As LineTo one at a time: the lines before the point beyond 32 bits stand.
+        StrokeLines(lines);
+        throw;
+    }
+    StrokeLines(lines);
+}
+
 void RasterSurface::Segment(double x1, double y1, double x2, double y2)
 {
     MoveTo(x1, y1);

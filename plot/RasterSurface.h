@@ -72,6 +72,9 @@ public:
     void MoveTo(double x, double y);
     void LineTo(double x, double y);
     void Segment(double x1, double y1, double x2, double y2);
+    // MoveTo the first point, then LineTo each of the others: the same
+    // pixels and pen, in one stroke (a turning tail is hundreds of slanted lines).
+    void Polyline(std::span<const WorldPoint> points);
     void DrawSquare(std::uint8_t halfWidth, std::uint8_t halfHeight, double x, double y);
     void DrawAxes(double left, double right, double bottom, double top);
     void DrawGrid(double left, double right, double bottom, double top);
@@ -126,6 +129,7 @@ private:
     // and the backdrop's lines and rectangles.
     std::vector<QRect> rects_;
     std::vector<QLine> slants_;
+    std::vector<QLine> polyline_;
     std::vector<QLine> backdropLines_[2];
     std::vector<BackdropRows::Layer> backdropLayers_;
 

@@ -8,15 +8,6 @@ namespace {
 
 using namespace PictureLook;
 
-void Stroke(TMyImage2& image, const Polyline& line)
-{
-    if (line.empty())
-        return;
-    image.MoveTo(line.front().X, line.front().Y);
-    for (std::size_t i = 1; i < line.size(); ++i)
-        image.LineTo(line[i].X, line[i].Y);
-}
-
 void FollowView(TMyImage2& image, const ViewTransform& view)
 {
     if (image.OriginX != view.OriginX || image.OriginY != view.OriginY)
@@ -37,11 +28,11 @@ void DrawPicture(TMyImage2& image, const Picture& picture)
     image.DrawBackdrop(w.Left, w.Right, w.Bottom, w.Top, GridColour, AxesColour);
     image.SetPenColor(picture.Look == PathLook::Play ? PathColour : EnteredPathColour);
     image.SetPenWidth(PathPenWidth);
-    Stroke(image, picture.Path);
+    image.Polyline(picture.Path);
     for (const TailMark& mark : picture.Marks) {
         image.SetPenColor(HighlightColour(mark.Colour, image.PenColor()));
         image.SetPenWidth(PathPenWidth);
-        Stroke(image, mark.Tail);
+        image.Polyline(mark.Tail);
         if (!mark.Tail.empty())
             image.DrawSquare(PivotHalfSide, PivotHalfSide, mark.Tail.front().X, mark.Tail.front().Y);
     }
