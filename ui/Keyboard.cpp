@@ -7,6 +7,10 @@
 
 #include "core/Moves.h"
 #include "game/Game.h"
+#include "ui/ControlPanel.h"
+#include "ui/Controls.h"
+#include "ui/ModePanels.h"
+#include "ui/PlayOverlay.h"
 
 namespace {
 
@@ -71,18 +75,40 @@ bool GameKeyDown(TGame& game, int key, Qt::KeyboardModifiers modifiers)
     return true;
 }
 
-void AddShortcut(QWidget* window, const QList<QKeySequence>& keys, const QList<QPushButton*>& buttons)
+void AddShortcut(QWidget* window, const QList<QKeySequence>& keys, const QList<QPushButton*>& buttons,
+                 const std::function<void(QPushButton*)>& press)
 {
     auto* action = new QAction(window);
     action->setShortcuts(Unique(keys));
     action->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(action, &QAction::triggered, window, [buttons] {
+    QObject::connect(action, &QAction::triggered, window, [buttons, press] {
         for (QPushButton* button : buttons) {
             if (button->isEnabled() && button->isVisible()) {
-                button->click();
+                press ? press(button) : button->click();
                 return;
             }
         }
     });
     window->addAction(action);
+}
+
+void AddWindowShortcuts(QWidget* window, const TControlPanel& controls, const TPlayOverlay& overlay,
+                        const std::function<void()>& daily)
+{
+    const TPuzzlePanel& puzzle = *controls.Puzzle;
+    const auto keys = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
+    AddShortcut(window, keys(QKeySequence::Open), {puzzle.ButtonOpenAll});
+    AddShortcut(window, keys(QKeySequence::Save), {puzzle.ButtonSaveAll, controls.Creation->ButtonSave});
+    AddShortcut(window, keys(QKeySequence::Undo), {puzzle.ButtonUndo});
+    AddShortcut(window,
+                keys(QKeySequence::Redo) +
+                    QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                {overlay.ButtonRedo});
+    AddShortcut(window, keys(QKeySequence::HelpContents) + QList<QKeySequence>{QKeySequence(Qt::Key_F1)},
+                {controls.ButtonSetsumei});
+    AddShortcut(window, {QKeySequence(Qt::CTRL | Qt::Key_H)}, {overlay.ButtonHint});
+    AddShortcut(window, {QKeySequence(Qt::CTRL | Qt::Key_N)}, {overlay.ButtonRandom});
+    AddShortcut(window, {QKeySequence(Qt::CTRL | Qt::Key_L)}, {overlay.ButtonCollection});
+    AddShortcut(window, keys(QKeySequence::Copy), {overlay.ButtonCopyCode});
+    AddShortcut(window, {QKeySequence(Qt::CTRL | Qt::Key_D)}, {overlay.ButtonCollection}, [daily](QPushButton*) { daily(); });
 }

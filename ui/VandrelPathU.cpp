@@ -6,7 +6,6 @@
 
 #include <iostream>
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -57,7 +56,7 @@ TFormMain::TFormMain(TDialogs& dialogs, TClock& clock, const TUserPlaces& places
     game_ = std::make_unique<TGame>(*this, jobs_, records_);
     newProblems_ = std::make_unique<TNewProblems>(*this, *game_, dialogs_, clock_, records_, userData_, preferences_);
     ConnectHandlers();
-    CreateShortcuts();
+    AddWindowShortcuts(this, *controls_, *picture_->PanelTesuu, Guarded([this] { newProblems_->Daily(); }));
     setWindowState(Qt::WindowMaximized);
 
     // The window sees every key before the control that has the focus.
@@ -163,33 +162,6 @@ void TFormMain::ConnectHandlers()
     g.SetWaitPosition(preferences_.WaitPosition);
     g.SetShortestSteps(preferences_.ShortestSteps);
     g.SetAnimation(preferences_.Motion);
-}
-
-void TFormMain::CreateShortcuts()
-{
-    const TPuzzlePanel& puzzle = *controls_->Puzzle;
-    const TPlayOverlay& overlay = *picture_->PanelTesuu;
-    AddShortcut(this, QKeySequence::keyBindings(QKeySequence::Open), {puzzle.ButtonOpenAll});
-    AddShortcut(this, QKeySequence::keyBindings(QKeySequence::Save), {puzzle.ButtonSaveAll, controls_->Creation->ButtonSave});
-    AddShortcut(this, QKeySequence::keyBindings(QKeySequence::Undo), {puzzle.ButtonUndo});
-    AddShortcut(this,
-                QKeySequence::keyBindings(QKeySequence::Redo) +
-                    QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-                {overlay.ButtonRedo});
-    AddShortcut(this, QKeySequence::keyBindings(QKeySequence::HelpContents) + QList<QKeySequence>{QKeySequence(Qt::Key_F1)},
-                {controls_->ButtonSetsumei});
-    AddShortcut(this, {QKeySequence(Qt::CTRL | Qt::Key_H)}, {overlay.ButtonHint});
-    AddShortcut(this, {QKeySequence(Qt::CTRL | Qt::Key_N)}, {overlay.ButtonRandom});
-    AddShortcut(this, {QKeySequence(Qt::CTRL | Qt::Key_L)}, {overlay.ButtonCollection});
-    AddShortcut(this, QKeySequence::keyBindings(QKeySequence::Copy), {overlay.ButtonCopyCode});
-    // The day's problem, where the collection could be opened.
-    auto* daily = new QAction(this);
-    daily->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(daily, &QAction::triggered, this, Guarded([this] {
-                if (picture_->PanelTesuu->ButtonCollection->isEnabled() && picture_->PanelTesuu->ButtonCollection->isVisible())
-                    newProblems_->Daily();
-            }));
-    addAction(daily);
 }
 
 // ---- events ---------------------------------------------------------------------

@@ -78,7 +78,6 @@ protected:
 
 private:
     void ConnectHandlers();
-    void CreateShortcuts();
     void Report(const QString& text);
     void KeepPlay();
 

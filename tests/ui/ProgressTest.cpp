@@ -40,7 +40,16 @@ TEST(KeptPlay, AnUnreadableOneIsIgnoredWithALineAndForgotten)
     EXPECT_FALSE(QFile::exists(folder.filePath("play.txt")));
 }
 
-class ProgressTest : public UiTest {};
+class ProgressTest : public UiTest {
+protected:
+    // The record name of the day's problem on the fake clock's date.
+    std::string TodaysName() const
+    {
+        const QDate& d = clock.Date;
+        return ProblemCodeName(*DailyProblemCode(
+            std::chrono::year_month_day{std::chrono::year(d.year()), std::chrono::month(d.month()), std::chrono::day(d.day())}));
+    }
+};
 
 TEST_F(ProgressTest, APlayClosedAndReopenedGoesOnWithTheSamePathAndClock)
 {
@@ -121,7 +130,13 @@ TEST_F(ProgressTest, TheCollectionProposesTheFirstUnsolvedAndInstallsTheChosenPr
     EXPECT_TRUE(dialogs.CollectionRows.front().FewestSolved);
     EXPECT_TRUE(dialogs.CollectionRows.front().BestSeconds.has_value());
     EXPECT_EQ(dialogs.CollectionSuggested, 1) << "the next one unsolved";
-    const std::optional<ProblemCode> today = DailyProblemCode(std::chrono::year_month_day{
-        std::chrono::year(clock.Date.year()), std::chrono::month(clock.Date.month()), std::chrono::day(clock.Date.day())});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ProblemName().toStdString() == ProblemCodeName(*today); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ProblemName().toStdString() == TodaysName(); }));
+}
+
+TEST_F(ProgressTest, CtrlDInstallsTheDaysProblemWithoutTheDialog)
+{
+    ChooseMenu(MenuPuzzle);
+    QTest::keyClick(form.get(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ProblemName().toStdString() == TodaysName(); }));
+    EXPECT_TRUE(dialogs.CollectionRows.empty()) << "the dialog was not shown";
 }
