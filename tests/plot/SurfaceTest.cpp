@@ -1,6 +1,8 @@
 // SurfaceTest.cpp: the surface without a widget: the backdrop kept as rows against drawing it line by line, over many random views.
+#include <cmath>
 #include <cstdint>
 #include <random>
+#include <span>
 #include <vector>
 
 #include <QPainter>
@@ -161,6 +163,31 @@ TEST(SurfaceTest, AChangeOfViewKeepsThePictureUntilTheNextBackdrop)
     s.view = moved;
     surface.DrawBackdrop(s.left, s.right, s.bottom, s.top, s.grid, s.axes);
     EXPECT_EQ(surface.Image(), DrawnLineByLine(s).Image());
+}
+
+// A path handed over whole draws what its segments drawn one after the other
+// draw, slanted ones (a tail in motion) and ones off the picture included.
+TEST(SurfaceTest, APolylineIsItsSegmentsDrawnInTurn)
+{
+    std::mt19937 random(1208);
+    std::uniform_real_distribution<double> coordinate(-8, 8);
+    for (int round = 0; round < 200; ++round) {
+        const Scene s = RandomScene(random);
+        std::vector<WorldPoint> points(std::uniform_int_distribution<int>(1, 40)(random));
+        for (WorldPoint& p : points)
+            p = random() % 2 ? WorldPoint{std::round(coordinate(random)), std::round(coordinate(random))}
+                             : WorldPoint{coordinate(random), coordinate(random)};
+        RasterSurface whole = SurfaceFor(s);
+        RasterSurface inTurn = SurfaceFor(s);
+        whole.Clear(0xFFFFFF);
+        inTurn.Clear(0xFFFFFF);
+        whole.Polyline(points);
+        inTurn.MoveTo(points.front().X, points.front().Y);
+        for (const WorldPoint& p : std::span(points).subspan(1))
+            inTurn.LineTo(p.X, p.Y);
+        ASSERT_EQ(whole.Image(), inTurn.Image()) << "round " << round;
+        ASSERT_EQ(whole.PenPosition(), inTurn.PenPosition()) << "round " << round;
+    }
 }
 
 }  // namespace
