@@ -223,6 +223,33 @@ TEST_F(GameTest, AnEntryGrowsByCommittedBandsAndBecomesTheProblem)
     EXPECT_EQ(fe.LastPicture.Look, PathLook::Entered);
 }
 
+// The puzzle panel's actions belong to its mode: a front end that calls
+// them while a path is being drawn changes nothing. An entry also ends what
+// the demonstration, still stepping in creation mode, had made: nothing to
+// take back.
+TEST_F(GameTest, APathBeingDrawnIsLeftAloneByThePuzzlesActions)
+{
+    game.ChooseMode(MenuPuzzle);
+    Open({{0, 0}, {0, 1}, {1, 1}, {1, 2}});
+    game.OpenDemonstration();
+    game.ChooseMode(MenuCreation);
+    game.PressStep(false);
+    Pass(10);
+    ASSERT_EQ(game.Puzzle().MoveCount(), 1);
+    ASSERT_FALSE(game.Puzzle().IsSolved());
+    game.BeginEntry();
+    EXPECT_FALSE(game.Status().Enabled.Undo);
+    const std::function<void()> actions[] = {
+        [&] { game.Start(); }, [&] { game.Pause(); }, [&] { game.Continue(); }, [&] { game.Undo(); },
+        [&] { game.OpenDemonstration(); }, [&] { Open({{0, 0}, {0, 1}}); },
+    };
+    for (const auto& act : actions) {
+        act();
+        EXPECT_EQ(game.State(), GameState::Entry);
+        EXPECT_EQ(game.Puzzle().PointCount(), 1);
+    }
+}
+
 // A best time belongs to a play against the running clock: the
 // demonstration folding a problem that no play timed keeps none, and a
 // window closed while the solving move is still in motion keeps the time
