@@ -9,6 +9,7 @@
 // time pass, let the searches finish. After each action:
 //  - the path in play (or being drawn) is a path: origin first, unit steps,
 //    no point twice, its derived structure current;
+//  - the history holds at most its capacity of moves made and taken back;
 //  - undo never crosses into another problem: with no move in the history
 //    the path in play is the problem itself, and a problem that arrives
 //    comes without moves to take back or make again;
@@ -195,6 +196,10 @@ struct Player {
             for (int i = 1; i <= n; ++i)
                 FUZZ_CHECK(p.Work(i).SameSpot(p.ProblemPath()[i]), "no moves, yet not the problem" + when);
         }
+        const TMoveHistory& history = p.History();
+        FUZZ_CHECK(history.MoveCount() + history.RedoCount() <= TMoveHistory::Capacity &&
+                       p.MoveCount() == history.MoveCount(),
+                   "the history beyond its limit" + when);
         if ((action % 26 == 9 || action % 26 == 10) && openable)
             FUZZ_CHECK(p.MoveCount() == 0 && p.History().RedoCount() == 0, "a problem arrived with moves" + when);
 
