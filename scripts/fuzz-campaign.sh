@@ -39,7 +39,7 @@ done_runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/run.log" | t
 echo "$target: ${done_runs:-?} executions in $seconds s ($(( ${done_runs:-0} / (seconds > 0 ? seconds : 1) )) a second)"
 
 # The named seeds first, then what the run found that adds coverage.
-find "fuzz/corpus/$target" -type f ! -regex '.*/[0-9a-f]\{40\}' -exec cp {} "$work/merged/" \;
+find "fuzz/corpus/$target" -type f -regextype posix-extended ! -regex '.*/[0-9a-f]{40}' -exec cp {} "$work/merged/" \;
 "build-fuzz/fuzz/fuzz_$target" -merge=1 -max_len="${max_len[$target]}" "$work/merged" "$work/grown" >"$work/merge.log" 2>&1
 rm -rf "fuzz/corpus/$target"
 cp -r "$work/merged" "fuzz/corpus/$target"
