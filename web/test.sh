@@ -12,4 +12,4 @@ if [ ! -x build/vandrel-cli ]; then
   cmake --build build --target vandrel-cli -j2
 fi
 cd web
-exec node --test --test-reporter=spec tests/
+exec node --test --test-reporter=tap tests/
