@@ -29,11 +29,10 @@ if [ ! -f build-wasm/CMakeCache.txt ]; then
 fi
 cmake --build build-wasm -j2
 
-# The page: a static folder that any web server can serve.
+# The page: a static folder that any web server can serve, the page in one
+# file beside the WebAssembly module and the icon.
 rm -rf build-web
-mkdir -p build-web
-cp web/page/* build-web/
-cp build-wasm/vandrel.js build-wasm/vandrel.wasm build-web/
+node web/bundle.mjs web/page build-wasm build-web
 cp packaging/icons/org.vandrel.Vandrel.svg build-web/icon.svg
 echo "The page is in build-web/."
 

@@ -38,7 +38,17 @@ const Plain = {
 // `ask(question)` asks the player and resolves to true for yes.
 export class Game {
   static async load(frontEnd, ask) {
-    const module = await createVandrel({ page: frontEnd });
+    const compiled = await window.vandrelCompiled;
+    let failed;
+    const instantiated = new Promise((_, reject) => { failed = reject; });
+    const settings = { page: frontEnd };
+    if (compiled) {
+      settings.instantiateWasm = (imports, receive) => {
+        WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), failed);
+        return {};
+      };
+    }
+    const module = await Promise.race([createVandrel(settings), instantiated]);
     return new Game(module, frontEnd, ask);
   }
 
