@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a number of executions from its committed corpus, then merges what it found back into fuzz/corpus/TARGET.
 #
-#   scripts/fuzz-campaign.sh TARGET EXECUTIONS
+#   scripts/fuzz-campaign.sh [--without-asan] TARGET EXECUTIONS
 #
 # Builds the targets as ./fuzz.sh does (build-fuzz/), runs the target at the
 # lowest priority (other work on the machine keeps its speed) until it has
@@ -10,8 +10,18 @@
 # named seeds (files whose names are not hashes), which then replaces
 # fuzz/corpus/TARGET. Any finding stops the run; its input stays in
 # build-fuzz/campaign/TARGET/.
+#
+# --without-asan runs a build with UBSan alone (build-fuzz-fast/), about
+# 1.4 times as fast; the merged corpus is then replayed once in the full
+# build, so that AddressSanitizer still sees every input that was kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+fuzzer_build=build-fuzz
+if [ "${1:-}" = --without-asan ]; then
+  fuzzer_build=build-fuzz-fast
+  shift
+fi
 
 target=${1:-}
 executions=${2:-}
@@ -23,13 +33,18 @@ declare -A max_len=([problem_text]=8192 [records]=8192 [moves]=4096 [codes]=40 [
 [ -n "${max_len[$target]:-}" ] || { echo "$0: no fuzz target \"$target\"" >&2; exit 2; }
 
 ./fuzz.sh 1 "$target" >/dev/null  # builds the target (and proves it starts)
+if [ "$fuzzer_build" != build-fuzz ]; then
+  CC=clang CXX=clang++ cmake -S . -B "$fuzzer_build" -DVANDREL_FUZZ=ON -DVANDREL_FUZZ_SANITIZE=undefined \
+    -DVANDREL_BENCH=OFF -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$fuzzer_build" -j"$(nproc)" --target "fuzz_$target" >/dev/null
+fi
 work="build-fuzz/campaign/$target"
 rm -rf "$work"
 mkdir -p "$work/grown" "$work/merged" "$work/artifacts"
 cp -r "fuzz/corpus/$target/." "$work/grown/"
 
 start=$(date +%s)
-nice -n 19 "build-fuzz/fuzz/fuzz_$target" -runs="$executions" -max_len="${max_len[$target]}" -timeout=300 \
+nice -n 19 "$fuzzer_build/fuzz/fuzz_$target" -runs="$executions" -max_len="${max_len[$target]}" -timeout=300 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/artifacts/" "$work/grown" >"$work/run.log" 2>&1 || {
   echo "$target: the run stopped on a finding; see $work/run.log and $work/artifacts/" >&2
   exit 1
@@ -44,3 +59,10 @@ find "fuzz/corpus/$target" -type f -regextype posix-extended ! -regex '.*/[0-9a-
 rm -rf "fuzz/corpus/$target"
 cp -r "$work/merged" "fuzz/corpus/$target"
 echo "$target: corpus of $(ls "fuzz/corpus/$target" | wc -l) files after merging"
+if [ "$fuzzer_build" != build-fuzz ]; then
+  "build-fuzz/fuzz/fuzz_$target" -runs=0 -max_len="${max_len[$target]}" "fuzz/corpus/$target" >"$work/replay.log" 2>&1 || {
+    echo "$target: an input of the merged corpus fails under AddressSanitizer; see $work/replay.log" >&2
+    exit 1
+  }
+  echo "$target: the merged corpus replayed under AddressSanitizer without a finding"
+fi
