@@ -31,10 +31,14 @@ export class Painter {
     return [this.device(first), this.device(last + 1)];
   }
 
+  clear() {
+    this.context.fillStyle = '#ffffff';
+    this.context.fillRect(0, 0, this.canvas.width, this.canvas.height);
+  }
+
   paint(commands) {
     const c = this.context;
-    c.fillStyle = '#ffffff';
-    c.fillRect(0, 0, this.canvas.width, this.canvas.height);
+    this.clear();
     for (let i = 0; i < commands.length;) {
       if (commands[i] === Lines) {
         const n = commands[i + 4];

@@ -181,11 +181,13 @@ function wireControls() {
 
 async function start() {
   const code = addressCode();
-  game = await Game.load(frontEnd, ask);
-  frontEnd.attach(game);
-  frontEnd.records.reload();
+  // The picture is laid out and its canvas made while the module compiles.
   const [width, height] = pictureSize();
   painter.resize(width, height, window.devicePixelRatio || 1);
+  painter.clear();
+  frontEnd.records.reload();
+  game = await Game.load(frontEnd, ask);
+  frontEnd.attach(game);
   game.startWith(width, height, SampleName);
   wireControls();
   listenToKeys(game, panels, anyOpen);
