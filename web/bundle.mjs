@@ -1,4 +1,4 @@
-// bundle.mjs: the page as one file: index.html with its stylesheet and every module inside it, beside the WebAssembly module.
+// bundle.mjs: the page as one file: index.html with its stylesheet, every module and the WebAssembly module's bytes inside it.
 //
 //   node web/bundle.mjs PAGE_DIR WASM_BUILD_DIR OUT_DIR
 //
@@ -10,6 +10,8 @@
 // that object. Only the forms the page uses are understood (named imports
 // from './x.js', a default import, `export` before a declaration, `export
 // default name;`); anything else stops the build rather than changing meaning.
+// The WebAssembly module's bytes go into the page as base64; the file is kept
+// beside it for the loader to fetch should the page's copy fail to compile.
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
@@ -68,6 +70,8 @@ const replaceOnce = (pattern, by) => {
 };
 replaceOnce(/^<link rel="stylesheet" href="style.css">$/m, () => `<style>\n${sourceOf('style.css')}</style>`);
 replaceOnce(/^<script type="module" src="main.js"><\/script>$/m, () => `<script type="module">\n${script}</script>`);
+const wasm = readFileSync(join(wasmDir, 'vandrel.wasm'));
+replaceOnce(/^(\s*const embedded = )'';$/m, (_, start) => `${start}'${wasm.toString('base64')}';`);
 html = html.replace(/^<link rel="modulepreload" href="[\w.-]+">\n/gm, '');
 
 mkdirSync(outDir, { recursive: true });
