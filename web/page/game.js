@@ -37,6 +37,9 @@ const Plain = {
 // The game of the page. `frontEnd` takes the game's calls (frontend.js);
 // `ask(question)` asks the player and resolves to true for yes.
 export class Game {
+  // The module compiled by the page's head (index.html) is instantiated here;
+  // without it the loader fetches and compiles the module itself. An instance
+  // that cannot be made fails the load instead of leaving it waiting.
   static async load(frontEnd, ask) {
     const compiled = await window.vandrelCompiled;
     let failed;
