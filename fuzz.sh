@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang, libFuzzer, ASan, UBSan) into build-fuzz/ and runs each for SECONDS seconds.
 #
-#   ./fuzz.sh SECONDS [TARGET...]
+#   ./fuzz.sh [--without-asan] SECONDS [TARGET...]
 #
+# --without-asan builds and runs the targets with UBSan alone, in
+# build-fuzz-fast/: for long campaigns (scripts/fuzz-campaign.sh), where
+# AddressSanitizer's bookkeeping of allocations takes most of the time.
 # TARGET is one of problem_text, records, moves, codes, play, saved_play; without any, every
 # target runs, one after the other.
 # Every target starts from a scratch copy of its seed corpus in fuzz/corpus/,
@@ -13,9 +16,16 @@ cd "$(dirname "$0")"
 
 all_targets=(problem_text records moves codes play saved_play)
 usage() {
-  echo "usage: $0 SECONDS [TARGET...]   (each target runs that many seconds; targets: ${all_targets[*]})" >&2
+  echo "usage: $0 [--without-asan] SECONDS [TARGET...]   (each target runs that many seconds; targets: ${all_targets[*]})" >&2
   exit 2
 }
+build=build-fuzz
+sanitize=address,undefined
+if [ "${1:-}" = --without-asan ]; then
+  build=build-fuzz-fast
+  sanitize=undefined
+  shift
+fi
 seconds=${1:-}
 [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || usage
 shift
@@ -31,10 +41,9 @@ scripts/ensure-packages.sh clang
 clang_major=$(clang -dumpversion | cut -d. -f1)
 scripts/ensure-packages.sh "libclang-rt-${clang_major}-dev"
 
-build=build-fuzz
-# The compilers count only when the tree is first configured; the option every time.
-CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DVANDREL_BENCH=OFF -DBUILD_TESTING=OFF \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The compilers count only when the tree is first configured; the options every time.
+CC=clang CXX=clang++ cmake -S . -B "$build" -DVANDREL_FUZZ=ON -DVANDREL_FUZZ_SANITIZE="$sanitize" \
+  -DVANDREL_BENCH=OFF -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 # Scratch space in memory when there is some.
