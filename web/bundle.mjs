@@ -10,10 +10,11 @@
 // that object. Only the forms the page uses are understood (named imports
 // from './x.js', a default import, `export` before a declaration, `export
 // default name;`); anything else stops the build rather than changing meaning.
-// The WebAssembly module's bytes go into the page as base64; the file is kept
-// beside it for the loader to fetch should the page's copy fail to compile.
+// The WebAssembly module goes into the page gzipped, as base64; the file is
+// kept beside it for the loader to fetch should the page's copy fail.
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
 
 const [pageDir, wasmDir, outDir] = process.argv.slice(2);
 if (!outDir) {
@@ -71,7 +72,8 @@ const replaceOnce = (pattern, by) => {
 replaceOnce(/^<link rel="stylesheet" href="style.css">$/m, () => `<style>\n${sourceOf('style.css')}</style>`);
 replaceOnce(/^<script type="module" src="main.js"><\/script>$/m, () => `<script type="module">\n${script}</script>`);
 const wasm = readFileSync(join(wasmDir, 'vandrel.wasm'));
-replaceOnce(/^(\s*const embedded = )'';$/m, (_, start) => `${start}'${wasm.toString('base64')}';`);
+const packed = gzipSync(wasm, { level: 9 });
+replaceOnce(/^(\s*const embedded = )'';$/m, (_, start) => `${start}'${packed.toString('base64')}';`);
 html = html.replace(/^<link rel="modulepreload" href="[\w.-]+">\n/gm, '');
 
 mkdirSync(outDir, { recursive: true });

@@ -16,6 +16,7 @@ test('the sample is played to the congratulation by clicks on the picture and th
   assert.equal(solution.at(-1), 'shortest in 17 moves');
   const page = await openPage(t);
   assert.deepEqual((await state(page)).points, pointsOf(sampleText));
+  assert.ok(await page.evaluate(async () => (await window.vandrelCompiled) instanceof WebAssembly.Module), 'the module inside the page compiled');
   await startPuzzle(page);
   for (const move of moves) await play(page, move);
   assert.equal(await message(page), '　　お　め　で　と　う　　');
