@@ -2,6 +2,7 @@
 //
 //   ./web.sh --no-serve && node web/bench/figures.mjs   (build/vandrel-cli built)
 import { execFileSync } from 'node:child_process';
+import { createServer } from 'node:http';
 import { readdirSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { root, startBrowser } from '../tests/browser.mjs';
@@ -12,20 +13,40 @@ const range = (values) => `median ${median(values).toFixed(2)}, min ${Math.min(.
 
 const { server, browser, url } = await startBrowser();
 
+// The browser's own share: a bare page whose inline script fills a canvas of
+// the picture's size, served the same way. Its loads alternate with the game's.
+const bare = `<!doctype html><meta charset="utf-8"><title>bare</title><canvas width="1106" height="779"></canvas><script>
+const c = document.querySelector('canvas').getContext('2d', { alpha: false });
+c.fillStyle = '#fff'; c.fillRect(0, 0, 1106, 779); performance.mark('vandrel-first-frame');
+window.vandrel = { ready: Promise.resolve() };</script>`;
+const bareServer = createServer((request, response) => response.writeHead(200, { 'Content-Type': 'text/html' }).end(bare));
+await new Promise((resolve) => bareServer.listen(0, '127.0.0.1', resolve));
+const bareUrl = `http://127.0.0.1:${bareServer.address().port}/`;
+
 // From navigation to the first picture painted, each load in a fresh profile (nothing cached).
-const firstFrame = [];
-let transferred = null;
-for (let i = 0; i < Loads; i += 1) {
+async function firstFrameOf(address) {
   const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
   const page = await context.newPage();
-  await page.goto(url);
+  await page.goto(address);
   await page.evaluate(() => window.vandrel.ready);
-  firstFrame.push(await page.evaluate(() => performance.getEntriesByName('vandrel-first-frame')[0].startTime));
-  transferred ??= await page.evaluate(() => [performance.getEntriesByType('navigation')[0], ...performance.getEntriesByType('resource')]
-    .map((e) => [e.name.split('/').pop() || 'index.html', e.encodedBodySize, e.transferSize]));
+  const [time, files] = await page.evaluate(() => [performance.getEntriesByName('vandrel-first-frame')[0].startTime,
+    [performance.getEntriesByType('navigation')[0], ...performance.getEntriesByType('resource')]
+      .map((e) => [e.name.split('/').pop() || 'index.html', e.encodedBodySize, e.transferSize])]);
   await context.close();
+  return [time, files];
 }
+const firstFrame = [];
+const bareFrame = [];
+let transferred = null;
+for (let i = 0; i < Loads; i += 1) {
+  bareFrame.push((await firstFrameOf(bareUrl))[0]);
+  const [time, files] = await firstFrameOf(url);
+  firstFrame.push(time);
+  transferred ??= files;
+}
+bareServer.close();
 console.log(`navigation to the first drawn frame (ms, ${Loads} loads): ${range(firstFrame)}`);
+console.log(`  the bare page, loads alternating with the game's: ${range(bareFrame)}`);
 console.log('transferred (file, body bytes, bytes with headers):');
 for (const [name, body, total] of transferred) console.log(`  ${name} ${body} ${total}`);
 const site = join(root, 'build-web');
