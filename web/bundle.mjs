@@ -33,6 +33,16 @@ const importLine = /^import\s+(?:\{([^}]*)\}|([A-Za-z_$][\w$]*))\s+from\s+'\.\/(
 const exportDeclaration = /^export\s+((?:async\s+)?(?:function\*?|class|const|let|var)\s+([A-Za-z_$][\w$]*))/gm;
 const exportDefault = /^export\s+default\s+([A-Za-z_$][\w$]*);[ \t]*$/gm;
 
+// Every byte of the page is read before its first picture, so the page's own
+// modules and stylesheet go in without comment lines, blank lines and
+// indentation; the sources keep them. Only whole lines change, so a template
+// literal over several lines, which would change with them, stops the build.
+function compact(file, text, comment) {
+  const lines = text.split('\n').map((line) => line.trim());
+  if (lines.some((line) => (line.match(/`/g) ?? []).length % 2 === 1)) fail(file, 'a template literal over several lines');
+  return lines.filter((line) => line !== '' && !comment.test(line)).join('\n');
+}
+
 // One module's text as a scope; its imports are bundled first.
 const done = new Set();
 const scopes = [];
@@ -40,6 +50,7 @@ function bundle(file, importedBy = []) {
   if (done.has(file)) return;
   if (importedBy.includes(file)) fail(file, `imports itself through ${importedBy.join(' → ')}`);
   let text = sourceOf(file).replace(/^\s*\/\/# sourceMappingURL=.*$/gm, '');
+  if (file !== 'vandrel.js') text = compact(file, text, /^\/\//);
   const imports = [];
   text = text.replace(importLine, (_, names, defaultName, from) => {
     bundle(from, [...importedBy, file]);
@@ -69,7 +80,7 @@ const replaceOnce = (pattern, by) => {
   if (!pattern.test(html)) fail('index.html', `no ${pattern}`);
   html = html.replace(pattern, by);
 };
-replaceOnce(/^<link rel="stylesheet" href="style.css">$/m, () => `<style>\n${sourceOf('style.css')}</style>`);
+replaceOnce(/^<link rel="stylesheet" href="style.css">$/m, () => `<style>\n${compact('style.css', sourceOf('style.css'), /^\/\*.*\*\/$/)}\n</style>`);
 replaceOnce(/^<script type="module" src="main.js"><\/script>$/m, () => `<script type="module">\n${script}</script>`);
 const wasm = readFileSync(join(wasmDir, 'vandrel.wasm'));
 const packed = gzipSync(wasm, { level: 9 });
