@@ -11,15 +11,22 @@ export class Painter {
     this.canvas = canvas;
     this.context = canvas.getContext('2d', { alpha: false });
     this.ratio = 1;
+    this.size = null;   // the picture's CSS size and pixel ratio the canvas has
   }
 
-  // The canvas for a picture of width × height CSS pixels at a device pixel ratio.
+  // The canvas for a picture of width × height CSS pixels at a device pixel
+  // ratio; false when it already is. Setting a canvas's size, even to the
+  // same, clears it and makes its pixels anew.
   resize(width, height, ratio) {
+    const size = `${width} ${height} ${ratio}`;
+    if (size === this.size) return false;
+    this.size = size;
     this.ratio = ratio;
     this.canvas.width = Math.round(width * ratio);
     this.canvas.height = Math.round(height * ratio);
     this.canvas.style.width = `${width}px`;
     this.canvas.style.height = `${height}px`;
+    return true;
   }
 
   device(cssPixel) {

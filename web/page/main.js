@@ -47,10 +47,12 @@ function pictureSize() {
   return [Math.max(picture.clientWidth, 1), Math.max(picture.clientHeight, 1)];
 }
 
-// The canvas follows the picture's size and the screen's pixel ratio.
+// The canvas follows the picture's size and the screen's pixel ratio. The
+// observer's first call, before the first frame is shown, finds the size the
+// start gave it, and the picture stands.
 function fitCanvas() {
   const [width, height] = pictureSize();
-  painter.resize(width, height, window.devicePixelRatio || 1);
+  if (!painter.resize(width, height, window.devicePixelRatio || 1)) return;
   if (game) game.resize(width, height);
   frontEnd.repaint();
 }

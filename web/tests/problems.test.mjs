@@ -44,8 +44,15 @@ test('a bad file and a bad code say why and leave the problem as it was', async 
   assert.deepEqual((await state(page)).points, pointsOf(sampleText));
 });
 
-test('the canvas holds a device pixel for each of the screen\'s', async (t) => {
+test('the canvas holds a device pixel for each of the screen\'s, painted once at the start and again when the window resizes', async (t) => {
   const page = await openPage(t, { deviceScaleFactor: 2 });
-  const size = await page.$eval('#plot', (c) => [c.width, c.height, c.clientWidth * 2, c.clientHeight * 2]);
-  assert.deepEqual(size.slice(0, 2), size.slice(2));
+  const frames = () => page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+  const sizes = () => page.$eval('#plot', (c) => [c.width, c.height, c.clientWidth * 2, c.clientHeight * 2]);
+  for (const [width, paints] of [[1000, 1], [900, 2]]) {
+    await page.setViewportSize({ width, height: 640 });
+    await frames();
+    const size = await sizes();
+    assert.deepEqual(size.slice(0, 2), size.slice(2));
+    assert.equal(await page.evaluate(() => window.vandrel.paints()), paints);
+  }
 });
