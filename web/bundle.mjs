@@ -87,6 +87,24 @@ const packed = gzipSync(wasm, { level: 9 });
 replaceOnce(/^(\s*const embedded = )'';$/m, (_, start) => `${start}'${packed.toString('base64')}';`);
 html = html.replace(/^<link rel="modulepreload" href="[\w.-]+">\n/gm, '');
 
+// The page goes out in ASCII alone, every other character escaped as the
+// part of the page that holds it reads escapes. One Japanese character turns
+// the whole chunk of the page around it into two-byte text, which the browser
+// decodes, scans and compiles more slowly, the module's base64 with it.
+const hexOf = (c) => c.codePointAt(0).toString(16);
+const escapers = {
+  script: (text) => text.replace(/[^\x00-\x7f]/g, (unit) => `\\u${unit.charCodeAt(0).toString(16).padStart(4, '0')}`),
+  style: (text) => text.replace(/[^\x00-\x7f]/gu, (c) => `\\${hexOf(c)} `),
+  markup: (text) => text.replace(/[^\x00-\x7f]/gu, (c) => `&#x${hexOf(c)};`),
+};
+let ascii = '';
+let at = 0;
+for (const part of html.matchAll(/(<(script|style)\b[^>]*>)([\s\S]*?)(<\/\2>)/g)) {
+  ascii += escapers.markup(html.slice(at, part.index)) + part[1] + escapers[part[2]](part[3]) + part[4];
+  at = part.index + part[0].length;
+}
+html = ascii + escapers.markup(html.slice(at));
+
 mkdirSync(outDir, { recursive: true });
 writeFileSync(join(outDir, 'index.html'), html);
 copyFileSync(join(wasmDir, 'vandrel.wasm'), join(outDir, 'vandrel.wasm'));

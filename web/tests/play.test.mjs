@@ -1,6 +1,7 @@
 // play.test.mjs: the timed play in Chromium: the sample solved by clicks, a hint, undo and redo, a best time kept over a reload.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
+import { ShowHelp } from '../page/texts.js';
 import { cli, fileWith, message, openFile, openPage, play, pointsOf, problemText, rig, state } from './rig.mjs';
 
 const sampleText = cli('sample');
@@ -17,6 +18,10 @@ test('the sample is played to the congratulation by clicks on the picture and th
   const page = await openPage(t);
   assert.deepEqual((await state(page)).points, pointsOf(sampleText));
   assert.ok(await page.evaluate(async () => (await window.vandrelCompiled) instanceof WebAssembly.Module), 'the module inside the page compiled');
+  // The page is sent in ASCII; its markup, stylesheet and scripts read their escapes back as Japanese.
+  assert.match((await (await fetch(rig.url)).text()), /^[\x00-\x7f]*$/);
+  assert.equal(await page.textContent('#help-button'), ShowHelp);
+  assert.match(await page.$eval('#caption', (c) => getComputedStyle(c).fontFamily), /^"ＭＳ ゴシック", /);
   await startPuzzle(page);
   for (const move of moves) await play(page, move);
   assert.equal(await message(page), '　　お　め　で　と　う　　');
