@@ -91,6 +91,8 @@ html = html.replace(/^<link rel="modulepreload" href="[\w.-]+">\n/gm, '');
 // part of the page that holds it reads escapes. One Japanese character turns
 // the whole chunk of the page around it into two-byte text, which the browser
 // decodes, scans and compiles more slowly, the module's base64 with it.
+// A backslash before such a character would escape the escape instead.
+if (/\\[^\x00-\x7f]/.test(html)) fail('index.html', 'a backslash before a character that is not ASCII');
 const hexOf = (c) => c.codePointAt(0).toString(16);
 const escapers = {
   script: (text) => text.replace(/[^\x00-\x7f]/g, (unit) => `\\u${unit.charCodeAt(0).toString(16).padStart(4, '0')}`),
