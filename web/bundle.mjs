@@ -95,7 +95,7 @@ html = html.replace(/^<link rel="modulepreload" href="[\w.-]+">\n/gm, '');
 if (/\\[^\x00-\x7f]/.test(html)) fail('index.html', 'a backslash before a character that is not ASCII');
 const hexOf = (c) => c.codePointAt(0).toString(16);
 const escapers = {
-  script: (text) => text.replace(/[^\x00-\x7f]/g, (unit) => `\\u${unit.charCodeAt(0).toString(16).padStart(4, '0')}`),
+  script: (text) => text.replace(/[^\x00-\x7f]/g, (unit) => `\\u${hexOf(unit).padStart(4, '0')}`),
   style: (text) => text.replace(/[^\x00-\x7f]/gu, (c) => `\\${hexOf(c)} `),
   markup: (text) => text.replace(/[^\x00-\x7f]/gu, (c) => `&#x${hexOf(c)};`),
 };
