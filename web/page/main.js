@@ -25,7 +25,7 @@ const frontEnd = new FrontEnd({
   },
   showMessage,
   messageText: (message) => Messages[message],
-  records: new Records(window.localStorage),
+  records: new Records(() => window.localStorage),
 });
 
 let game = null;
@@ -187,7 +187,6 @@ async function start() {
   const [width, height] = pictureSize();
   painter.resize(width, height, window.devicePixelRatio || 1);
   painter.clear();
-  frontEnd.records.reload();
   game = await Game.load(frontEnd, ask);
   frontEnd.attach(game);
   game.startWith(width, height, SampleName);

@@ -4,31 +4,44 @@ const Key = 'vandrel.records';
 const NoRecord = 3600000;
 
 // One entry a problem: { seconds, date }. Storage that cannot be read or
-// written (a private window, a full quota) keeps the times for this visit only.
+// written (a private window, a full quota, storage turned off) keeps the
+// times for this visit only. The storage is first asked when a time is: the
+// sample keeps none, and opening it costs the first picture a round trip to
+// the browser.
 export class Records {
+  // `storage()` gives the page's storage; it may throw.
   constructor(storage) {
     this.storage = storage;
-    this.list = {};
+    this.list = null;   // read again from storage when next needed
   }
 
   reload() {
-    try {
-      const kept = JSON.parse(this.storage.getItem(Key) ?? '{}');
-      this.list = kept && typeof kept === 'object' ? kept : {};
-    } catch {
-      this.list = {};
+    this.list = null;
+  }
+
+  kept() {
+    if (this.list === null) {
+      try {
+        const kept = JSON.parse(this.storage().getItem(Key) ?? '{}');
+        this.list = kept && typeof kept === 'object' ? kept : {};
+      } catch {
+        this.list = {};
+      }
     }
+    return this.list;
   }
 
   bestTime(name) {
-    const seconds = Object.hasOwn(this.list, name) ? this.list[name].seconds : undefined;
+    const list = this.kept();
+    const seconds = Object.hasOwn(list, name) ? list[name].seconds : undefined;
     return Number.isInteger(seconds) ? seconds : NoRecord;
   }
 
   storeBestTime(name, seconds) {
-    this.list[name] = { seconds, date: new Date().toISOString().slice(0, 10) };
+    const list = this.kept();
+    list[name] = { seconds, date: new Date().toISOString().slice(0, 10) };
     try {
-      this.storage.setItem(Key, JSON.stringify(this.list));
+      this.storage().setItem(Key, JSON.stringify(list));
     } catch {
       // kept in memory
     }
