@@ -9,7 +9,7 @@ import { listenToKeys } from './keys.js';
 import { Panels } from './panels.js';
 import { PictureInput, PressCounter } from './pointer.js';
 import { Records } from './records.js';
-import { badProblemCode, HideHelp, Messages, Questions, SampleName, ShowHelp } from './texts.js';
+import { badProblemCode, CopyFailed, HideHelp, Messages, Questions, SampleName, ShowHelp } from './texts.js';
 
 const $ = (id) => document.getElementById(id);
 const MenuPuzzle = 1;
@@ -110,6 +110,16 @@ async function randomProblem() {
   game.randomProblem(request.points, request.level, (seed[0] * 2 ** 32 + seed[1]) % 1e10);
 }
 
+// The browser may have no clipboard for the page (an address that is not
+// secure) or refuse it; the player is told rather than left guessing.
+async function copyCode() {
+  try {
+    await navigator.clipboard.writeText($('code').textContent);
+  } catch {
+    frontEnd.say(CopyFailed);
+  }
+}
+
 function toggleHelp() {
   const help = $('help');
   help.hidden = !help.hidden;
@@ -155,7 +165,7 @@ function wireControls() {
   onClick('hint', () => game.hint());
   onClick('redo', () => game.redo());
   onClick('random', randomProblem);
-  onClick('copy-code', () => navigator.clipboard?.writeText($('code').textContent));
+  onClick('copy-code', copyCode);
   onClick('help-button', toggleHelp);
   $('zoom').addEventListener('input', () => game.zoom(Number($('zoom').value)));
   // The arrow buttons move the drawing itself in the arrow's direction, on the

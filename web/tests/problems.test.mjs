@@ -2,6 +2,7 @@
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { test } from 'node:test';
+import { CopyFailed } from '../page/texts.js';
 import { cli, fileWith, message, openFile, openPage, pointsOf, state } from './rig.mjs';
 
 const sampleText = cli('sample');
@@ -13,6 +14,9 @@ test('an address with a code plays the problem that generate gives for it', asyn
   assert.deepEqual((await state(page)).points, pointsOf(generated));
   assert.equal(await page.textContent('#code'), '40-1234567-h');
   assert.equal(new URL(page.url()).hash, '#40-1234567-h');
+  await page.evaluate(() => { navigator.clipboard.writeText = () => Promise.reject(new DOMException('no', 'NotAllowedError')); });
+  await page.click('#copy-code');
+  assert.equal(await message(page), CopyFailed);
 });
 
 test('a problem file opened is saved back byte for byte', async (t) => {
