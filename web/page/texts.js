@@ -42,6 +42,7 @@ export function captionFor(name, bestSeconds) {
 }
 
 export const badProblemCode = (code) => `'${code}' は問題番号ではありません`;
+// The page's own: the window's copy to the clipboard cannot be refused.
 export const CopyFailed = '問題番号をコピーできませんでした';
 
 // A problem text that is no problem: "FILE の LINE 行目: why".
