@@ -22,8 +22,8 @@ export class Records {
   kept() {
     if (this.list === null) {
       try {
-        const kept = JSON.parse(this.storage().getItem(Key) ?? '{}');
-        this.list = kept && typeof kept === 'object' ? kept : {};
+        const read = JSON.parse(this.storage().getItem(Key) ?? '{}');
+        this.list = read && typeof read === 'object' ? read : {};
       } catch {
         this.list = {};
       }
