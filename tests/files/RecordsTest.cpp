@@ -1,4 +1,5 @@
 // RecordsTest.cpp: the best-time records list: lookup, sorted insertion, stores and its file.
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -265,6 +266,35 @@ TEST(RecordsStore, LineBeyondTheListChangesNothing)
     EXPECT_THROW(records.StoreBestTime(65535, "Beta", 5, SomeDay, fileName), ERangeError);
     EXPECT_EQ(records.Lines, QList<QByteArray>{RecordLine("Alpha", "17")});
     EXPECT_FALSE(QFile::exists(fileName));
+}
+
+// A records file that could not be read when the list was loaded (a folder
+// stood in its place) and can be read when a time is stored: the file's
+// records are taken first, and a better time it holds stays.
+TEST(RecordsStore, FileUnreadableAtLoadKeepsItsRecordsWhenReadableAtTheStore)
+{
+    const QByteArray alpha = RecordLine("Alpha", "17"), zeta = RecordLine("Zeta", "5");
+    const struct {
+        QList<QByteArray> onFile;
+        QList<QByteArray> stored;
+    } cases[] = {
+        {{alpha, zeta}, {alpha, StoredLine("Beta", 42, SomeDay), zeta}},
+        {{alpha, RecordLine("Beta", "30", "kept"), zeta}, {alpha, RecordLine("Beta", "30", "kept"), zeta}},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(RecordsFileName);
+        ASSERT_TRUE(QDir().mkdir(fileName));
+        TRecordsList records;
+        EXPECT_THROW(records.Load(fileName), EFileError);
+        const Found found = Find(records, "Beta");
+        ASSERT_TRUE(QDir().rmdir(fileName));
+        WriteAll(fileName, JoinByteLines(c.onFile));
+
+        records.StoreBestTime(found.line, "Beta", 42, SomeDay, fileName);
+        EXPECT_EQ(ReadAll(fileName), JoinByteLines(c.stored));
+        EXPECT_EQ(records.Lines, c.stored);
+    }
 }
 
 // --- Loading ---------------------------------------------------------------------
