@@ -143,13 +143,13 @@ std::optional<double> TGame::NextDue() const
 
 void TGame::Tick(double now)
 {
-    // A message still open holds the game where it is; the front end is told
-    // again when the next tick is due once it has been closed.
+    // Whatever this tick does, the front end hears when the next is due: a
+    // timer that fired a little early gets another chance, and one that fired
+    // under a message is set again when the message has been closed.
+    dueAsked_ = false;
+    // A message still open holds the game where it is.
     if (modalDepth_ > 0)
         return;
-    // Whatever this tick did, the front end hears when the next is due: a
-    // timer that fired a little early gets another chance.
-    dueAsked_ = false;
     Act([&] {
         if (animation_) {
             if (animation_->Over(now))

@@ -91,6 +91,24 @@ TEST_F(GameTest, ARefusedMoveIsShownUnderItsMessageThenTheOldPathAgain)
     EXPECT_FALSE(game.Status().Enabled.Undo);
 }
 
+// The front end's timer fires once for each request. One that fires while a
+// message is open is asked for again when the message closes, so the clock
+// goes on.
+TEST_F(GameTest, ATickThatCameUnderAMessageIsAskedForAgainAfterIt)
+{
+    StartCorner();
+    fe.OnMessage = [&](GameMessage) {
+        ASSERT_TRUE(fe.Due.has_value());
+        fe.Due.reset();  // the timer has fired
+        Pass(5);
+    };
+    Move(1, 0, OpL);  // refused
+    fe.OnMessage = nullptr;
+    ASSERT_TRUE(fe.Due.has_value()) << "the timer is set again";
+    game.Tick(std::max(fe.Time, *fe.Due));
+    EXPECT_EQ(game.Status().ClockSeconds, 5);
+}
+
 // However a problem arrives, the play of the one before is over: nothing of
 // it continues, is taken back or made again, and the clock shows 0.
 TEST_F(GameTest, InstallingAProblemEndsThePlayOfTheOneBefore)
