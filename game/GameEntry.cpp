@@ -81,6 +81,11 @@ void TGame::EndEntry()
         gameMode_ = ModeIdle;
         puzzle_.FinishEntry();
         bestSeconds_ = 0;
+        // The name stays only as the save's suggestion: the drawn path is not
+        // the named problem, and a play of it kept for the next start must not
+        // take that problem's records.
+        identity_.Named = false;
+        identity_.BestSeconds = 0;
         identity_.Code.reset();
         picture_.Look = PathLook::Entered;
         picture_.Band.reset();

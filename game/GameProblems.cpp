@@ -142,8 +142,10 @@ bool TGame::ResumePlay(const SavedPlay& play)
         InstallProblem(play.Path);
         if (play.Named)
             NameProblem(play.Name);
-        else
+        else {
             identity_ = {play.Name, false, 0, std::nullopt};
+            bestSeconds_ = 0;
+        }
         identity_.Code = play.Code;
         for (const std::vector<MoveEntry>* list : {&play.Moves, &play.Redo}) {
             for (const MoveEntry& m : *list)

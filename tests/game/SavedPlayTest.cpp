@@ -55,6 +55,36 @@ TEST(SavedPlay, APlayIsKeptWholeAndTakenUpWhereItStood)
     EXPECT_EQ(after.Path(), PathCoords(kept->Path.Points, kept->Path.PointCount));
 }
 
+// A path drawn after a named problem was opened is not that problem: a play
+// of it, kept and taken up again, leaves the problem's record alone.
+TEST(SavedPlay, APlayOfADrawnPathLeavesTheRecordOfTheProblemBefore)
+{
+    Player before;
+    before.game.ChooseMode(MenuPuzzle);
+    before.Open(before.corner, "foo");
+    before.game.ChooseMode(MenuCreation);
+    before.game.BeginEntry();
+    for (const LatticePoint c : {LatticePoint{1, 0}, LatticePoint{1, 1}}) {
+        const PixelPoint p = before.PixelOf(c.X, c.Y);
+        before.game.MouseMove(p.X, p.Y);
+        before.game.MouseUp();
+    }
+    before.game.EndEntry();
+    before.game.ChooseMode(MenuPuzzle);
+    before.game.Start();
+    before.Pass(7);
+    const std::optional<SavedPlay> kept = before.game.PlayToKeep();
+    ASSERT_TRUE(kept.has_value());
+
+    Player after;
+    after.fe.BestTimes["foo"] = 500;
+    ASSERT_TRUE(after.game.ResumePlay(*kept));
+    after.game.Continue();
+    after.Move(1, 0, OpR);
+    EXPECT_EQ(after.game.State(), GameState::Solved);
+    EXPECT_EQ(after.fe.BestTimes["foo"], 500);
+}
+
 TEST(SavedPlay, OnlyATimedPlayIsKept)
 {
     Player p;
