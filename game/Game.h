@@ -191,6 +191,7 @@ private:
     void Pick(LatticePoint at, PixelPoint click);
     void ShowMove(const MoveResult& result, const PathArray& before, std::uint8_t colour, MoveSource source);
     void FinishShownMove();
+    void ShowOutcome(const ShownMove& shown);
     void CompleteAnimation();
     void DrawAnimationFrame(double now);
     void EndSolvedPlay();

@@ -128,7 +128,9 @@ void TGame::EndDemonstrationStep()
     }
     const int queued = demo_.Queued;
     demo_ = {};
-    if (queued > 0) {
+    // Presses of "次" made during the step wait for it, unless it ended the
+    // play, as a run ends with it.
+    if (queued > 0 && gameMode_ == ModePlay) {
         demo_.Queued = queued - 1;
         BeginDemonstrationStep();
     }

@@ -227,6 +227,23 @@ void TGame::FinishShownMove()
     const ShownMove shown = *shownMove_;
     shownMove_.reset();
     animation_.reset();
+    try {
+        ShowOutcome(shown);
+    } catch (...) {
+        // A record that could not be written, say: the demonstration's step
+        // is over all the same, or "次" would wait for it for ever.
+        if (shown.Source == MoveSource::Demonstration)
+            demo_ = {};
+        throw;
+    }
+    if (shown.Source == MoveSource::Demonstration)
+        EndDemonstrationStep();
+}
+
+// The move's outcome: a refused path under its message, then the path as it
+// was; a made move drawn, and a solved path congratulated.
+void TGame::ShowOutcome(const ShownMove& shown)
+{
     if (shown.Outcome == MoveOutcome::Refused) {
         TPathStore refused;
         refused.SetPath(Problem{puzzle_.PointCount(), shown.Refused});
@@ -242,8 +259,6 @@ void TGame::FinishShownMove()
         if (shown.Solved)
             Congratulate();
     }
-    if (shown.Source == MoveSource::Demonstration)
-        EndDemonstrationStep();
 }
 
 void TGame::CompleteAnimation()

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "GameFixture.h"
+#include "core/RunErrors.h"
 #include "files/ProblemFile.h"
 #include "support/SampleSolution.h"
 
@@ -147,6 +148,46 @@ TEST_F(GameDemonstrationTest, PressesDuringAStepFollowItAndADoubleClickMakesItAR
     EXPECT_TRUE(game.Status().RunningDemonstration);
     rig->Settle();
     EXPECT_EQ(game.Status().Moves, 31);
+}
+
+// A press waiting for the step that solves the path goes with the panel: no
+// move on the straight path, no second congratulation.
+TEST_F(GameDemonstrationTest, APressWaitingForTheSolvingStepIsDropped)
+{
+    game.ChooseMode(MenuPuzzle);
+    Open(corner);
+    game.OpenDemonstration();
+    game.PressStep(false);
+    game.PressStep(false);
+    rig->Settle();
+    EXPECT_EQ(game.Status().Moves, 1);
+    EXPECT_EQ(game.State(), GameState::Solved);
+    EXPECT_EQ(fe.Messages, std::vector<GameMessage>{GameMessage::Solved});
+}
+
+// A best time that cannot be written is reported to the front end, and the
+// demonstration's step that solved the play is over all the same.
+TEST(GameDemonstration, ARecordThatCannotBeWrittenStillEndsTheStep)
+{
+    struct FailingRecords : TNullFrontEnd {
+        void StoreBestTime(const std::string&, std::int32_t) override { throw EFileError("full"); }
+    };
+    FailingRecords records;
+    TNullFrontEnd fe;
+    TQueuedJobs jobs;
+    const auto game = std::make_unique<TGame>(fe, jobs, records);
+    game->Resize(800, 600);
+    game->SetAnimation(false);
+    game->ChooseMode(MenuPuzzle);
+    game->InstallOpened(ProblemOf(Coords{{0, 0}, {1, 0}, {1, 1}}), "Vandrel5");
+    jobs.RunAll();
+    game->Start();
+    game->OpenDemonstration();
+    game->PressStep(false);
+    fe.Time += 2.0;
+    EXPECT_THROW(game->Tick(fe.Time), EFileError);
+    EXPECT_EQ(game->State(), GameState::Solved);
+    EXPECT_FALSE(game->Busy());
 }
 
 TEST_F(GameDemonstrationTest, TheShortestOptionWaitsForItsSearchBeforeTheHighlight)
