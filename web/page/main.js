@@ -87,8 +87,15 @@ async function playCode(code) {
   game.randomCode(code);
 }
 
+// A cut or mistyped link may hold an escape that decodes to nothing: it is
+// read as it stands, and said to be no code.
 function addressCode() {
-  return decodeURIComponent(window.location.hash.slice(1)).trim();
+  const hash = window.location.hash.slice(1);
+  try {
+    return decodeURIComponent(hash).trim();
+  } catch {
+    return hash.trim();
+  }
 }
 
 // ---- the controls -------------------------------------------------------------

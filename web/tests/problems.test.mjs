@@ -46,6 +46,11 @@ test('a bad file and a bad code say why and leave the problem as it was', async 
   await openFile(page, await fileWith('Big.txt', ' '.repeat(70000)));
   assert.equal(await message(page), 'ファイル「Big.txt」を読めません: 大きすぎます (65536 バイトまで)');
   assert.deepEqual((await state(page)).points, pointsOf(sampleText));
+
+  // A cut link whose escape decodes to nothing.
+  const cut = await openPage(t, { hash: '#70-1234567-n%E' });
+  assert.equal(await message(cut), "'70-1234567-n%E' は問題番号ではありません");
+  assert.deepEqual((await state(cut)).points, pointsOf(sampleText));
 });
 
 test('the canvas holds a device pixel for each of the screen\'s, painted once at the start and again when the window resizes', async (t) => {
