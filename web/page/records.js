@@ -19,22 +19,26 @@ export class Records {
     this.list = null;
   }
 
+  // The list has no prototype, so that any problem name, "__proto__" too, is
+  // a name like the others. Storage changed by hand that is no such list
+  // counts as no times at all.
   kept() {
     if (this.list === null) {
+      this.list = Object.create(null);
       try {
         const read = JSON.parse(this.storage().getItem(Key) ?? '{}');
-        this.list = read && typeof read === 'object' ? read : {};
+        if (read && typeof read === 'object' && !Array.isArray(read)) Object.assign(this.list, read);
       } catch {
-        this.list = {};
+        // none kept
       }
     }
     return this.list;
   }
 
+  // A time that no play could have made is no record.
   bestTime(name) {
-    const list = this.kept();
-    const seconds = Object.hasOwn(list, name) ? list[name].seconds : undefined;
-    return Number.isInteger(seconds) ? seconds : NoRecord;
+    const seconds = this.kept()[name]?.seconds;
+    return Number.isInteger(seconds) && seconds >= 0 && seconds <= NoRecord ? seconds : NoRecord;
   }
 
   storeBestTime(name, seconds) {

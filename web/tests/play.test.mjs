@@ -67,6 +67,19 @@ test('a best time is kept in the browser and survives a reload', async (t) => {
   assert.match(await page.textContent('#caption'), /^ソラドミ　Vandrel001 +0分 [0-9]秒$/);
 });
 
+test('best times in storage that no play made count as none', async (t) => {
+  const context = await rig.browser.newContext({ viewport: { width: 1000, height: 640 } });
+  t.after(() => context.close());
+  await context.addInitScript(() => window.localStorage.setItem('vandrel.records',
+    '{"Vandrel001":null,"Vandrel002":{"seconds":-5}}'));
+  const page = await openPage(t, { context });
+  await page.click('input[name="mode"][value="1"]');
+  for (const name of ['Vandrel001', 'Vandrel002']) {
+    await openFile(page, await fileWith(`${name}.txt`, sampleText));
+    assert.match(await page.textContent('#caption'), new RegExp(`^ソラドミ　${name} +60000分 0秒$`));
+  }
+});
+
 test('with the browser\'s storage turned off the page still starts', async (t) => {
   const context = await rig.browser.newContext();
   t.after(() => context.close());
