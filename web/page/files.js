@@ -16,6 +16,14 @@ export function decodeProblemFile(bytes) {
 // Everything is checked before anything is replaced, so a bad file leaves the
 // problem, its name and the view as they were.
 export async function openProblemFile(game, file, say) {
+  const tooLarge = (size) => {
+    const why = game.fileTooLarge(file.name, size);
+    if (why) say(why);
+    return Boolean(why);
+  };
+  // The size first, so that a file of gigabytes is never read into the page;
+  // again as read, should the file have grown since it was chosen.
+  if (tooLarge(file.size)) return;
   let bytes;
   try {
     bytes = new Uint8Array(await file.arrayBuffer());
@@ -23,11 +31,7 @@ export async function openProblemFile(game, file, say) {
     say(game.fileUnreadable(file.name, e.message));
     return;
   }
-  const tooLarge = game.fileTooLarge(file.name, bytes.length);
-  if (tooLarge) {
-    say(tooLarge);
-    return;
-  }
+  if (tooLarge(bytes.length)) return;
   const error = game.openProblem(decodeProblemFile(bytes), file.name);
   if (error) say(problemLineError(file.name, error.line, error.message));
 }

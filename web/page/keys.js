@@ -49,7 +49,8 @@ function shortcut(event) {
 
 // Whether the game took the key.
 function gameKey(game, panels, event) {
-  if (arrow(game, event)) return true;
+  // Alt and Command with an arrow are the browser's: back, forward, line ends.
+  if (!event.altKey && !event.metaKey && arrow(game, event)) return true;
   if (event.altKey || event.ctrlKey || event.metaKey) return false;
   switch (event.key) {
     case 'Home': game.fit(); return true;
