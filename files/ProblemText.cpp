@@ -195,14 +195,14 @@ std::vector<std::string> FormatProblemText(const PathArray& path, std::uint8_t c
 
 std::vector<std::string> SplitProblemText(std::string_view text)
 {
+    // A lone CR ends a line as editors show it, not as part of the line.
     std::vector<std::string> lines;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const std::size_t end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1);
     }
     return lines;
 }

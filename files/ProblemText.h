@@ -35,8 +35,8 @@ std::vector<std::string> FormatProblemText(const PathArray& path, std::uint8_t c
 // The problem shipped with the game, as the 71 lines of its file.
 const std::vector<std::string>& SampleProblemText();
 
-// A whole text split into lines: CR LF, LF and a missing final line end all
-// read alike; a final line end does not make an empty last line.
+// A whole text split into lines: CR LF, LF, a lone CR and a missing final
+// line end all read alike; a final line end does not make an empty last line.
 std::vector<std::string> SplitProblemText(std::string_view text);
 
 // The lines joined, each followed by CR LF, as problem files are written.

@@ -156,9 +156,13 @@ QStringList SplitTextLines(const QByteArray& bytes)
     // what it says; decoding it as UTF-8 also quotes any other text in it as
     // it was written.
     const bool utf8 = bytes.startsWith(Utf8Mark);
+    const QByteArrayView text = QByteArrayView(bytes).sliced(utf8 ? Utf8MarkBytes : 0);
+    // Split as the page splits a problem file: a lone CR ends a line too.
     QStringList lines;
-    for (const QByteArray& line : SplitByteLines(utf8 ? bytes.mid(Utf8MarkBytes) : bytes))
+    for (const std::string& split : SplitProblemText(std::string_view(text.data(), std::size_t(text.size())))) {
+        const QByteArray line = QByteArray::fromStdString(split);
         lines.append(utf8 ? QString::fromUtf8(line) : FromShiftJis(line));
+    }
     return lines;
 }
 

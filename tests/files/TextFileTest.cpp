@@ -8,6 +8,7 @@
 #include "FileHelpers.h"
 #include "core/RunErrors.h"
 #include "files/ProblemFile.h"
+#include "files/ProblemText.h"
 #include "files/TextFile.h"
 
 TEST(TextLines, LineEndsAllReadAlike)
@@ -17,6 +18,18 @@ TEST(TextLines, LineEndsAllReadAlike)
     EXPECT_EQ(SplitTextLines("  70\n   0   0\n"), expected);
     EXPECT_EQ(SplitTextLines("  70\r\n   0   0"), expected);
     EXPECT_EQ(SplitTextLines("  70\n   0   0"), expected);
+    EXPECT_EQ(SplitTextLines("  70\r   0   0\r"), expected);
+}
+
+// A stray CR in a CR LF file ends a line, as editors show it, rather than
+// hiding the line after it in columns that are never read; the page's reader
+// splits alike.
+TEST(TextLines, ALoneCrEndsALineForBothReaders)
+{
+    for (const QByteArray& bytes : {QByteArray("   2\r\n   0   0\r   0   1\r\n"), QByteArray("   2\r   0   0\r   0   1")}) {
+        EXPECT_EQ(SplitTextLines(bytes), (QStringList{"   2", "   0   0", "   0   1"}));
+        EXPECT_EQ(SplitProblemText(bytes.toStdString()), (std::vector<std::string>{"   2", "   0   0", "   0   1"}));
+    }
 }
 
 TEST(TextLines, OnlyTheFinalLineEndMakesNoLine)
