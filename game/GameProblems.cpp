@@ -126,6 +126,7 @@ std::optional<SavedPlay> TGame::PlayToKeep() const
         play.Redo.push_back(history.Entry(i));
     play.Seconds = clock_.Elapsed();
     play.HintUsed = hintUsed_;
+    play.Demonstrated = demonstrated_;
     return play;
 }
 
@@ -156,6 +157,7 @@ bool TGame::ResumePlay(const SavedPlay& play)
         clock_.Hold(play.Seconds);
         clockShown_ = true;
         hintUsed_ = play.HintUsed;
+        demonstrated_ = play.Demonstrated;
         EnterPhase(Phase::Paused);
         DrawPath();
     });

@@ -125,7 +125,7 @@ public:
         return true;
     }
 
-    bool AtEnd() { return pos_ == text_.size() || Fail("more after the end"); }
+    bool AtEnd(bool required = true) { return pos_ == text_.size() || (required && Fail("more after the end")); }
 
     bool Fail(std::string why)
     {
@@ -204,7 +204,7 @@ bool SavedPlay::operator==(const SavedPlay& o) const
         });
     };
     return Name == o.Name && Named == o.Named && Code == o.Code && same(Moves, o.Moves) && same(Redo, o.Redo) &&
-           Seconds == o.Seconds && HintUsed == o.HintUsed;
+           Seconds == o.Seconds && HintUsed == o.HintUsed && Demonstrated == o.Demonstrated;
 }
 
 std::string FormatSavedPlay(const SavedPlay& play)
@@ -220,6 +220,7 @@ std::string FormatSavedPlay(const SavedPlay& play)
         text += std::to_string(play.Path.Points[i].X) + ' ' + std::to_string(play.Path.Points[i].Y) + '\n';
     AppendMoves(text, "moves", play.Moves);
     AppendMoves(text, "redo", play.Redo);
+    text += "demonstrated " + std::to_string(play.Demonstrated ? 1 : 0) + '\n';
     return text;
 }
 
@@ -228,12 +229,13 @@ std::optional<SavedPlay> ParseSavedPlay(std::string_view text, std::string* why)
     LineReader in(text);
     SavedPlay play;
     std::string_view line, name, code;
-    int named = 0, hint = 0;
+    int named = 0, hint = 0, demonstrated = 0;
     const bool read = in.Line(line) && (line == Header || in.Fail("not a kept play of this version")) &&
                       in.Value("name", name) && in.KeyNumber("named", 0, 1, named) && in.Value("code", code) &&
                       in.KeyNumber("seconds", 0, INT32_MAX, play.Seconds) && in.KeyNumber("hint", 0, 1, hint) &&
                       ReadPoints(in, play.Path) && in.Moves("moves", play.Moves) && in.Moves("redo", play.Redo) &&
-                      in.AtEnd();
+                      // A play kept before the line was written ends here.
+                      (in.AtEnd(false) || in.KeyNumber("demonstrated", 0, 1, demonstrated)) && in.AtEnd();
     if (read) {
         const std::optional<std::string> unescaped = Unescaped(name);
         if (!unescaped)
@@ -242,6 +244,7 @@ std::optional<SavedPlay> ParseSavedPlay(std::string_view text, std::string* why)
             play.Name = *unescaped;
         play.Named = named == 1;
         play.HintUsed = hint == 1;
+        play.Demonstrated = demonstrated == 1;
         if (code != "-") {
             play.Code = ParseProblemCode(code);
             if (!play.Code)

@@ -20,6 +20,7 @@ struct SavedPlay {
     std::vector<MoveEntry> Redo;      // the moves taken back, the next to make again first
     std::int32_t Seconds = 0;         // the play's clock
     bool HintUsed = false;
+    bool Demonstrated = false;        // the demonstration made a move of it
 
     // The same play: the problem's points, not what its array holds beyond them.
     bool operator==(const SavedPlay& other) const;

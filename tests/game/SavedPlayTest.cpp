@@ -85,6 +85,32 @@ TEST(SavedPlay, APlayOfADrawnPathLeavesTheRecordOfTheProblemBefore)
     EXPECT_EQ(after.fe.BestTimes["foo"], 500);
 }
 
+// A play the demonstration helped is still helped when taken up again (no
+// fewest-moves mark for it); a play kept before that was written down reads
+// as one it did not help.
+TEST(SavedPlay, TheDemonstrationsHelpIsKept)
+{
+    Player before;
+    before.game.ChooseMode(MenuPuzzle);
+    before.game.InstallOpened(std::get<ParsedProblem>(ParseProblemLines(BuiltInSampleLines())), "Vandrel000");
+    before.game.Start();
+    before.game.OpenDemonstration();
+    before.game.PressStep(false);
+    before.rig->Settle();
+    const std::optional<SavedPlay> kept = before.game.PlayToKeep();
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_TRUE(kept->Demonstrated);
+    const std::string text = FormatSavedPlay(*kept);
+    EXPECT_EQ(ParseSavedPlay(text), kept);
+    const std::optional<SavedPlay> older = ParseSavedPlay(text.substr(0, text.rfind("demonstrated ")));
+    ASSERT_TRUE(older.has_value());
+    EXPECT_FALSE(older->Demonstrated);
+
+    Player after;
+    ASSERT_TRUE(after.game.ResumePlay(*kept));
+    EXPECT_TRUE(after.game.PlayToKeep()->Demonstrated);
+}
+
 TEST(SavedPlay, OnlyATimedPlayIsKept)
 {
     Player p;
