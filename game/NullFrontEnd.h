@@ -94,6 +94,8 @@ struct GameRig {
     TGame Game{FrontEnd, Jobs, FrontEnd};
 
     explicit GameRig(int width = 800, int height = 600) { Game.Resize(width, height); }
+    // The same with records kept elsewhere.
+    explicit GameRig(GameRecords& records) : Game(FrontEnd, Jobs, records) { Game.Resize(800, 600); }
 
     void Settle() { FrontEnd.Settle(Game, Jobs); }
 };

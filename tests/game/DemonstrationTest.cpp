@@ -2,7 +2,6 @@
 #include <functional>
 
 #include "GameFixture.h"
-#include "core/RunErrors.h"
 #include "files/ProblemFile.h"
 #include "support/SampleSolution.h"
 
@@ -169,25 +168,17 @@ TEST_F(GameDemonstrationTest, APressWaitingForTheSolvingStepIsDropped)
 // demonstration's step that solved the play is over all the same.
 TEST(GameDemonstration, ARecordThatCannotBeWrittenStillEndsTheStep)
 {
-    struct FailingRecords : TNullFrontEnd {
-        void StoreBestTime(const std::string&, std::int32_t) override { throw EFileError("full"); }
-    };
     FailingRecords records;
-    TNullFrontEnd fe;
-    TQueuedJobs jobs;
-    const auto game = std::make_unique<TGame>(fe, jobs, records);
-    game->Resize(800, 600);
-    game->SetAnimation(false);
-    game->ChooseMode(MenuPuzzle);
-    game->InstallOpened(ProblemOf(Coords{{0, 0}, {1, 0}, {1, 1}}), "Vandrel5");
-    jobs.RunAll();
-    game->Start();
-    game->OpenDemonstration();
-    game->PressStep(false);
-    fe.Time += 2.0;
-    EXPECT_THROW(game->Tick(fe.Time), EFileError);
-    EXPECT_EQ(game->State(), GameState::Solved);
-    EXPECT_FALSE(game->Busy());
+    records.FailBest = true;
+    Player p(records);
+    p.game.ChooseMode(MenuPuzzle);
+    p.Open(p.corner);
+    p.game.Start();
+    p.game.OpenDemonstration();
+    p.game.PressStep(false);
+    EXPECT_THROW(p.Pass(2.0), EFileError);
+    EXPECT_EQ(p.game.State(), GameState::Solved);
+    EXPECT_FALSE(p.game.Busy());
 }
 
 TEST_F(GameDemonstrationTest, TheShortestOptionWaitsForItsSearchBeforeTheHighlight)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/RunErrors.h"
 #include "game/NullFrontEnd.h"
 #include "support/Masks.h"
 #include "support/Paths.h"
@@ -20,6 +21,7 @@ public:
     const Coords corner{{0, 0}, {1, 0}, {1, 1}};
 
     Player() { game.SetAnimation(false); }
+    explicit Player(GameRecords& records) : rig(std::make_unique<GameRig>(records)) { game.SetAnimation(false); }
 
     // A problem arrives as a file of that name does.
     void Open(const Coords& points, const std::string& name = "Vandrel5")
@@ -61,6 +63,25 @@ public:
 
     std::uint8_t Mask() const { return MaskOf(game.Status().Enabled); }
     Coords Path() const { return WorkCoords(game.Puzzle()); }
+};
+
+// Records whose stores fail when told to, for what a failed store must not cost.
+struct FailingRecords : TNullFrontEnd {
+    bool FailBest = false;
+    bool FailMarks = false;
+
+    void StoreBestTime(const std::string& name, std::int32_t seconds) override
+    {
+        if (FailBest)
+            throw EFileError("the best time");
+        TNullFrontEnd::StoreBestTime(name, seconds);
+    }
+    void StoreFewestSolve(const std::string& name) override
+    {
+        if (FailMarks)
+            throw EFileError("the mark");
+        TNullFrontEnd::StoreFewestSolve(name);
+    }
 };
 
 class GameTest : public testing::Test, public Player {};

@@ -3,6 +3,7 @@
 
 #include "GameFixture.h"
 #include "core/RunErrors.h"
+#include "solver/Shortest.h"
 
 TEST_F(GameTest, EachStateEnablesTheControlsOfItsMask)
 {
@@ -272,6 +273,32 @@ TEST_F(GameTest, APathBeingDrawnIsLeftAloneByThePuzzlesActions)
 // demonstration folding a problem that no play timed keeps none, and a
 // window closed while the solving move is still in motion keeps the time
 // without showing the congratulation.
+// A random problem folded in its proven fewest moves: a mark of it that
+// cannot be written costs the best time nothing, and is reported after.
+TEST(GameRecords, AMarkThatCannotBeWrittenStillKeepsTheBestTime)
+{
+    FailingRecords records;
+    records.FailMarks = true;
+    Player p(records);
+    p.game.ChooseMode(MenuPuzzle);
+    p.game.MakeRandomProblem({10, 77, Difficulty::Easy});
+    p.rig->Jobs.RunAll();
+    p.game.Start();
+    p.Pass(9);
+    const ShortestSolution solution = SolveShortest(Problem{p.game.Puzzle().PointCount(), p.game.Puzzle().WorkPath()});
+    ASSERT_FALSE(solution.Moves.empty());
+    for (std::size_t i = 0; i < solution.Moves.size(); ++i) {
+        const SolverMove& m = solution.Moves[i];
+        const PathPoint& pivot = p.game.Puzzle().Work(m.Pivot);
+        if (i + 1 < solution.Moves.size())
+            p.Move(pivot.X, pivot.Y, m.OpCode);
+        else
+            EXPECT_THROW(p.Move(pivot.X, pivot.Y, m.OpCode), EFileError);
+    }
+    EXPECT_EQ(p.game.State(), GameState::Solved);
+    EXPECT_EQ(records.BestTimes[p.game.Status().Problem.Name], 9);
+}
+
 TEST_F(GameTest, OnlyAPlayAgainstTheClockKeepsABestTime)
 {
     const struct {
