@@ -116,20 +116,27 @@ void TUserData::KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err
     }
 }
 
+QStringList TUserData::ReadMarks() const
+{
+    if (!QFile::exists(MarksFile()))
+        return {};
+    return QString::fromUtf8(ReadFileBytes(MarksFile(), RecordsFileMaxBytes)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QStringList TUserData::FewestSolved() const
 {
     try {
-        if (QFile::exists(MarksFile()))
-            return QString::fromUtf8(ReadFileBytes(MarksFile(), RecordsFileMaxBytes)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return ReadMarks();
     } catch (const ERunError&) {
         // Without its marks the collection is still there to play.
+        return {};
     }
-    return {};
 }
 
 void TUserData::MarkFewestSolved(const QString& name) const
 {
-    QStringList names = FewestSolved();
+    // Marks that cannot be read are not written over with this one alone.
+    QStringList names = ReadMarks();
     if (names.contains(name))
         return;
     names.append(name);

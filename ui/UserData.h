@@ -51,13 +51,16 @@ public:
     // is a line on `err`, for the program is closing.
     void KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err) const;
 
-    // The record names of the problems solved in the fewest moves.
+    // The record names of the problems solved in the fewest moves; none when
+    // they cannot be read.
     QStringList FewestSolved() const;
+    // Adds a name to them. Raises EFileError when they cannot be read or written.
     void MarkFewestSolved(const QString& name) const;
 
 private:
     QString PlayFile() const;
     QString MarksFile() const;
+    QStringList ReadMarks() const;
 
     TUserPlaces places_;
 };

@@ -40,6 +40,21 @@ TEST(KeptPlay, AnUnreadableOneIsIgnoredWithALineAndForgotten)
     EXPECT_FALSE(QFile::exists(folder.filePath("play.txt")));
 }
 
+TEST(FewestMarks, MarksThatCannotBeReadAreNotWrittenOver)
+{
+    QTemporaryDir folder;
+    const TUserData data(TUserPlaces::In(folder.path()));
+    data.MarkFewestSolved("A");
+    data.MarkFewestSolved("B");
+    EXPECT_EQ(data.FewestSolved(), (QStringList{"A", "B"}));
+    const QString marks = folder.filePath("fewest.txt");
+    const QByteArray tooLarge = "A\nB\n" + QByteArray(RecordsFileMaxBytes, 'x') + "\n";
+    WriteAll(marks, tooLarge);
+    EXPECT_EQ(data.FewestSolved(), QStringList{}) << "the collection is still there to play";
+    EXPECT_THROW(data.MarkFewestSolved("C"), EFileError);
+    EXPECT_EQ(ReadAll(marks), tooLarge);
+}
+
 class ProgressTest : public UiTest {
 protected:
     // The record name of the day's problem on the fake clock's date.
