@@ -57,15 +57,18 @@ void TGame::Close()
 {
     Act([&] {
         // A move still in motion is not shown further, and a congratulation
-        // not yet shown is not shown on closing; what it would keep is kept.
-        if (shownMove_ && shownMove_->Solved)
-            KeepSolve();
+        // not yet shown is not shown on closing; what it would keep is kept,
+        // last, so that a record that cannot be written leaves nothing of
+        // the game running.
+        const bool solvedInMotion = shownMove_ && shownMove_->Solved;
         animation_.reset();
         shownMove_.reset();
         EndDemonstrationRun();
         for (std::shared_ptr<GameJob>* job : {&parJob_, &hintJob_, &generateJob_, &stepJob_})
             CancelJob(*job);
         clock_.Stop();
+        if (solvedInMotion)
+            KeepSolve();
     });
 }
 

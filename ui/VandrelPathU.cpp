@@ -225,9 +225,11 @@ void TFormMain::TimerTimer()
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // Nothing of the game may outlive its window; a play is kept for the next start.
-    KeepPlay();
-    game_->Close();
+    // Nothing of the game may outlive its window; a play is kept for the next
+    // start. A record that cannot be written as a move in motion ends is
+    // shown here, and the window closes all the same.
+    RunGuarded([this] { KeepPlay(); });
+    RunGuarded([this] { game_->Close(); });
     QWidget::closeEvent(event);
 }
 

@@ -180,6 +180,26 @@ TEST_F(FileFaultsTest, RecordsFileThatCannotBeReadIsReportedAndThePlayGoesOn)
     EXPECT_EQ(RecordLines(), QList<QByteArray>{StoredLine("Vandrel5", 30, clock.Date)});
 }
 
+// The window closed while the solving move is still in motion: its record,
+// which cannot be written, is reported, and the window closes all the same.
+TEST_F(FileFaultsTest, RecordThatCannotBeWrittenAsTheWindowClosesIsReported)
+{
+    OpenCorner();
+    ASSERT_TRUE(QFile::remove(RecordsFileName));
+    ASSERT_TRUE(QDir().mkdir(RecordsFileName));
+    Control<QCheckBox>("CheckBoxMotion")->setChecked(true);
+    Click(Button("ButtonStart"));
+    Pass(42);
+    ClickWorld(1, 0);
+    ChooseOperation(OpR);
+    ASSERT_TRUE(form->Game().Busy()) << "the move is in motion";
+    dialogs.Messages.clear();
+    EXPECT_NO_THROW(form->close());
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_TRUE(Begins(dialogs.Messages[0], WriteFailure(RecordsFileName)));
+    EXPECT_FALSE(form->Game().Busy());
+}
+
 TEST_F(FileFaultsTest, RecordsFileThatCannotBeWrittenIsReportedAndThePlayGoesOn)
 {
     const QList<QByteArray> others{RecordLine("Alpha", "17", "2020/01/01"), RecordLine("Zeta", "9", "2021/02/02")};
