@@ -142,8 +142,14 @@ void TFormMain::ConnectHandlers()
     button(c.ButtonClose, [this] { ButtonCloseClick(); });
 
     const TPictureArea& p = *picture_;
-    connect(p.RadioGroupSousa, &TRadioGroup::Clicked, this,
-            Guarded([this] { game_->ChooseOperation(picture_->RadioGroupSousa->ItemIndex()); }));
+    connect(p.RadioGroupSousa, &TRadioGroup::Clicked, this, Guarded([this] {
+                TRadioGroup& group = *picture_->RadioGroupSousa;
+                game_->ChooseOperation(group.ItemIndex());
+                // A choice the game did not take (a step's move is pending)
+                // leaves the menu up: its item can be chosen again.
+                if (group.isVisible())
+                    group.SetItemIndex(-1);
+            }));
     button(p.PanelTesuu->ButtonHint, [&g] { g.Hint(); });
     button(p.PanelTesuu->ButtonRedo, [&g] { g.Redo(); });
     button(p.PanelTesuu->ButtonRandom, [this] { newProblems_->Random(); });

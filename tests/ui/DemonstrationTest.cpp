@@ -103,6 +103,23 @@ TEST_F(DemonstrationTest, AClickOnThePathDuringAPendingStepLeavesThePathToTheSte
               SampleSolution[0]);
 }
 
+// A choice from the menu while a step's move is pending is not taken; the
+// same choice made once the step is over is.
+TEST_F(DemonstrationTest, AChoiceNotTakenDuringAPendingStepCanBeMadeAgain)
+{
+    OpenDemonstration();
+    ClickWorld(0, 0);
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
+    QTest::mouseClick(Button("ButtonStep"), Qt::LeftButton);
+    ChooseOperation(OpR);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 0);
+    Pass(2.0);
+    ASSERT_EQ(form->Puzzle().MoveCount(), 1);
+    ASSERT_TRUE(Group("RadioGroupSousa")->isVisible());
+    ChooseOperation(OpR);
+    EXPECT_EQ(form->Puzzle().MoveCount(), 2);
+}
+
 TEST_F(DemonstrationTest, OpeningHidesThePanelEvenWhenCancelled)
 {
     OpenDemonstration();
