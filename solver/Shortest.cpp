@@ -219,7 +219,10 @@ ShortestSolution SolveShortest(const Problem& path, const ShortestBudget& budget
         if (!fallback)
             fallback = DemonstrationSolution(path);
         if (o == Outcome::Stopped) {
+            // No fewer than `limit` moves fold the path: a demonstration
+            // that long is the fewest all the same.
             result.Moves = *fallback;
+            result.Proven = static_cast<int>(fallback->size()) <= limit;
             result.LowerBound = limit;
             break;
         }

@@ -98,6 +98,18 @@ TEST(Shortest, SolutionsReplayToSolvedAtTheLowerBound)
     EXPECT_EQ(MoveLowerBound(ProblemOf({{0, 0}, {-1, 0}, {-1, 1}})), 2);
 }
 
+// A search stopped in its first round still proves the demonstration's
+// moves when there are no more of them than the bound.
+TEST(Shortest, StoppedSearchProvesADemonstrationAsShortAsTheBound)
+{
+    const std::atomic<bool> cancel{true};
+    const ShortestSolution s = SolveShortest(ProblemOf({{0, 0}, {0, 1}}), {10.0, 0, &cancel});
+    EXPECT_EQ(s.Moves, DemonstrationSolution(ProblemOf({{0, 0}, {0, 1}})));
+    EXPECT_EQ(s.Moves.size(), 1u);
+    EXPECT_TRUE(s.Proven);
+    EXPECT_EQ(s.LowerBound, 1);
+}
+
 TEST(Shortest, SamePathSameMovesInTheDocumentedOrder)
 {
     // The corner nearest the end first, the first step last.
