@@ -163,10 +163,18 @@ void TGame::Tick(double now)
     });
 }
 
+// A message or question takes the mouse: a drag of the picture ends there,
+// since its button may be let go over the message, unseen by the picture.
+void TGame::HoldForModal()
+{
+    dragging_ = false;
+    ++modalDepth_;
+}
+
 void TGame::Message(GameMessage message)
 {
     Publish();  // what the player sees behind the message is up to date
-    ++modalDepth_;
+    HoldForModal();
     const ScopeExit closed([this] { --modalDepth_; });
     frontEnd_.ShowMessage(message);
 }
@@ -174,7 +182,7 @@ void TGame::Message(GameMessage message)
 bool TGame::Ask(GameQuestion question)
 {
     Publish();
-    ++modalDepth_;
+    HoldForModal();
     const ScopeExit closed([this] { --modalDepth_; });
     return frontEnd_.Ask(question);
 }

@@ -192,6 +192,7 @@ private:
     void ShowMove(const MoveResult& result, const PathArray& before, std::uint8_t colour, MoveSource source);
     void FinishShownMove();
     void ShowOutcome(const ShownMove& shown);
+    void HoldForModal();
     void CompleteAnimation();
     void DrawAnimationFrame(double now);
     void EndSolvedPlay();

@@ -3,6 +3,7 @@
 
 #include "GameFixture.h"
 #include "core/RunErrors.h"
+#include "game/ShiftBits.h"
 #include "solver/Shortest.h"
 
 TEST_F(GameTest, EachStateEnablesTheControlsOfItsMask)
@@ -108,6 +109,23 @@ TEST_F(GameTest, ATickThatCameUnderAMessageIsAskedForAgainAfterIt)
     ASSERT_TRUE(fe.Due.has_value()) << "the timer is set again";
     game.Tick(std::max(fe.Time, *fe.Due));
     EXPECT_EQ(game.Status().ClockSeconds, 5);
+}
+
+// A message that opens during a drag of the picture ends the drag: the
+// button may be let go over the message, and the picture must not follow
+// the pointer afterwards.
+TEST_F(GameTest, AMessageEndsADragOfThePicture)
+{
+    game.ChooseMode(MenuPuzzle);
+    Open(corner);
+    game.OpenDemonstration();
+    game.PressStep(false);
+    const PixelPoint origin = PixelOf(0, 0);
+    game.MouseDown(ControlKey, false, origin.X, origin.Y);
+    Pass(2.0);  // the step solves the corner: its congratulation
+    ASSERT_EQ(fe.Messages, std::vector<GameMessage>{GameMessage::Solved});
+    game.MouseMove(origin.X + 40, origin.Y + 40);
+    EXPECT_EQ(PixelOf(0, 0), origin);
 }
 
 // However a problem arrives, the play of the one before is over: nothing of
