@@ -244,7 +244,11 @@ void TGame::Redraw()
 // The tail from point `from` over the picture, with a square on the point.
 void TGame::HighlightTail(std::uint8_t from, std::uint8_t colour)
 {
-    picture_.Marks.push_back({StepLine(puzzle_.WorkPath(), from, puzzle_.PointCount()), colour});
+    TailMark mark{StepLine(puzzle_.WorkPath(), from, puzzle_.PointCount()), colour};
+    // The same mark again covers the one before it exactly: only the last is
+    // kept, so that picking a point over and over piles nothing up.
+    std::erase(picture_.Marks, mark);
+    picture_.Marks.push_back(std::move(mark));
     DrawPicture();
 }
 

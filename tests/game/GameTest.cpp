@@ -128,6 +128,18 @@ TEST_F(GameTest, AMessageEndsADragOfThePicture)
     EXPECT_EQ(PixelOf(0, 0), origin);
 }
 
+// Picking points back and forth leaves one mark a tail on the picture, the
+// latest on top, not one for every pick.
+TEST_F(GameTest, PickingAgainAndAgainPilesNoMarksUp)
+{
+    StartCorner();
+    Click(0, 0);
+    for (int i = 0; i < 20; ++i)
+        game.PickNextPoint(i % 2 ? -1 : 1);
+    ASSERT_EQ(fe.LastPicture.Marks.size(), 2u);
+    EXPECT_EQ(fe.LastPicture.Marks.back().Tail.front(), (WorldPoint{0, 0})) << "the last pick on top";
+}
+
 // However a problem arrives, the play of the one before is over: nothing of
 // it continues, is taken back or made again, and the clock shows 0.
 TEST_F(GameTest, InstallingAProblemEndsThePlayOfTheOneBefore)
