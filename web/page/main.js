@@ -209,7 +209,7 @@ async function start() {
   game.startWith(width, height, SampleName);
   wireControls();
   listenToKeys(game, panels, anyOpen);
-  new PictureInput($('plot'), game, panels);
+  new PictureInput($('plot'), game, panels, anyOpen);
   new ResizeObserver(fitCanvas).observe(picture);
   followPixelRatio();
   if (code !== '') await playCode(code);

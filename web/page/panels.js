@@ -79,8 +79,10 @@ export class Panels {
       const h = this.picture.clientHeight;
       const top = menu.y < h / 2 ? menu.y : menu.y - group.offsetHeight;
       const left = menu.x < w / 2 ? menu.x + 32 : menu.x - group.offsetWidth - 32;
-      group.style.left = `${left}px`;
-      group.style.top = `${top}px`;
+      // A picture smaller than the menu's reach (a phone's) keeps it whole.
+      const inside = (at, room) => Math.max(0, Math.min(at, room));
+      group.style.left = `${inside(left, w - group.offsetWidth)}px`;
+      group.style.top = `${inside(top, h - group.offsetHeight)}px`;
     }
     for (const item of group.querySelectorAll('button')) {
       item.classList.toggle('hinted', Number(item.dataset.op) === menu.hinted);

@@ -39,7 +39,8 @@ function shiftBits(event) {
 // that a tap that becomes a drag or a pinch picks nothing); one finger drags
 // the picture, or the band of an entry; two pinch to zoom and drag to pan.
 export class PictureInput {
-  constructor(canvas, game, panels) {
+  // `blocked()` is true while a dialog stands over the picture.
+  constructor(canvas, game, panels, blocked) {
     this.canvas = canvas;
     this.game = game;
     this.panels = panels;
@@ -48,11 +49,17 @@ export class PictureInput {
     this.press = null;         // the press under way: { id, x, y, touch, dragging, mayDrag }
     this.pinch = null;
     this.wheelRest = 0;
-    canvas.addEventListener('pointerdown', (e) => this.down(e));
-    canvas.addEventListener('pointermove', (e) => this.move(e));
-    canvas.addEventListener('pointerup', (e) => this.up(e));
+    // A press, drag or pinch under a dialog, or begun before it opened, is
+    // dropped: the picture holds still behind it, and picks nothing after.
+    const unlessBlocked = (handle) => (e) => {
+      if (!blocked()) handle(e);
+      else this.drop(e);
+    };
+    canvas.addEventListener('pointerdown', unlessBlocked((e) => this.down(e)));
+    canvas.addEventListener('pointermove', unlessBlocked((e) => this.move(e)));
+    canvas.addEventListener('pointerup', unlessBlocked((e) => this.up(e)));
     canvas.addEventListener('pointercancel', (e) => this.cancel(e));
-    canvas.addEventListener('wheel', (e) => this.wheel(e), { passive: false });
+    canvas.addEventListener('wheel', unlessBlocked((e) => this.wheel(e)), { passive: false });
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
   }
 
@@ -129,6 +136,13 @@ export class PictureInput {
       this.game.mouseDown(this.presses.isDouble(event) ? DoubleClick : 0, false, x, y);
     }
     this.game.mouseUp();
+  }
+
+  drop(event) {
+    event.preventDefault();
+    this.press = null;
+    this.pinch = null;
+    this.touches.clear();
   }
 
   cancel(event) {

@@ -2,7 +2,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { ShowHelp } from '../page/texts.js';
-import { cli, fileWith, message, openFile, openPage, play, pointsOf, problemText, rig, state } from './rig.mjs';
+import { cli, clickPoint, fileWith, message, openFile, openPage, play, pointsOf, problemText, rig, state } from './rig.mjs';
 
 const sampleText = cli('sample');
 const solution = cli('solve', await fileWith('sample.txt', sampleText)).trim().split('\n');
@@ -28,6 +28,30 @@ test('the sample is played to the congratulation by clicks on the picture and th
   const s = await state(page);
   assert.deepEqual([s.solved, s.moves, s.fewest], [true, 17, 17]);
   assert.equal(await page.textContent('#moves'), '手数 17');
+});
+
+test('on a narrow screen the menu stays on the picture, which holds still under a dialog', async (t) => {
+  const context = await rig.browser.newContext({ viewport: { width: 390, height: 700 } });
+  t.after(() => context.close());
+  const page = await openPage(t, { context });
+  await startPuzzle(page);
+  const box = (selector) => page.$eval(selector, (e) => { const r = e.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; });
+  for (const index of [1, 12]) {  // the origin, and a point left of it
+    await clickPoint(page, index);
+    const [menu, picture] = [await box('#operations'), await box('#picture')];
+    assert.ok(menu[0] >= picture[0] && menu[1] >= picture[1] && menu[2] <= picture[2] && menu[3] <= picture[3], `${menu} in ${picture}`);
+    await page.keyboard.press('Escape');
+  }
+  await page.click('#pause');
+  await page.click('#random');  // its dialog
+  const { view } = await state(page);
+  await page.evaluate(() => {
+    for (const [type, x] of [['pointerdown', 50], ['pointermove', 150], ['pointerup', 150]]) {
+      document.getElementById('plot').dispatchEvent(new PointerEvent(type, { clientX: x, clientY: 100, ctrlKey: true, pointerId: 1, bubbles: true }));
+    }
+  });
+  assert.deepEqual((await state(page)).view, view);
+  await page.click('#random-dialog button[value="cancel"]');
 });
 
 test('a hint marks a move that keeps the fewest moves; undo and redo take it back and make it again', async (t) => {
