@@ -9,7 +9,7 @@ import { listenToKeys } from './keys.js';
 import { Panels } from './panels.js';
 import { PictureInput, PressCounter } from './pointer.js';
 import { Records } from './records.js';
-import { badProblemCode, CopyFailed, HideHelp, Messages, Questions, SampleName, ShowHelp } from './texts.js';
+import { badProblemCode, CopyFailed, HideHelp, Messages, NoNewProblemInPlay, Questions, SampleName, ShowHelp } from './texts.js';
 
 const $ = (id) => document.getElementById(id);
 const MenuPuzzle = 1;
@@ -84,6 +84,10 @@ async function playCode(code) {
   }
   if (!(await game.asking('mayReplaceProblem'))) return;
   if (panels.status.mode !== MenuPuzzle) await game.asking('chooseMode', MenuPuzzle);
+  if (!panels.status.enabled.newProblem) {
+    frontEnd.say(NoNewProblemInPlay);
+    return;
+  }
   game.randomCode(code);
 }
 

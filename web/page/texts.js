@@ -44,6 +44,8 @@ export function captionFor(name, bestSeconds) {
 export const badProblemCode = (code) => `'${code}' は問題番号ではありません`;
 // The page's own: the window's copy to the clipboard cannot be refused.
 export const CopyFailed = '問題番号をコピーできませんでした';
+// An address with a code while the play is on, as the window's buttons for new problems are off then.
+export const NoNewProblemInPlay = 'プレイ中は問題を変更できません';
 
 // A problem text that is no problem: "FILE の LINE 行目: why".
 export const problemLineError = (fileName, line, why) => `${fileName} の ${line} 行目: ${why}`;

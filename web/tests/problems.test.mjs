@@ -2,7 +2,7 @@
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { test } from 'node:test';
-import { CopyFailed } from '../page/texts.js';
+import { CopyFailed, NoNewProblemInPlay } from '../page/texts.js';
 import { cli, fileWith, message, openFile, openPage, pointsOf, state } from './rig.mjs';
 
 const sampleText = cli('sample');
@@ -45,6 +45,11 @@ test('a bad file and a bad code say why and leave the problem as it was', async 
   assert.equal(await message(page), 'Bad.txt の 4 行目: 点 3 が前の点から縦か横に 1 だけ進んだ所にありません');
   await openFile(page, await fileWith('Big.txt', ' '.repeat(70000)));
   assert.equal(await message(page), 'ファイル「Big.txt」を読めません: 大きすぎます (65536 バイトまで)');
+  assert.deepEqual((await state(page)).points, pointsOf(sampleText));
+  // A code while the play is on.
+  await page.click('#start');
+  await page.evaluate(() => { window.location.hash = '#40-1234567-h'; });
+  assert.equal(await message(page), NoNewProblemInPlay);
   assert.deepEqual((await state(page)).points, pointsOf(sampleText));
 
   // A cut link whose escape decodes to nothing.
