@@ -188,13 +188,22 @@ export class PictureInput {
 
   // ---- the wheel ------------------------------------------------------------
 
-  // Whole notches about the pointer; a fine wheel's parts add up to notches.
+  // Whole notches about the pointer. A wheel's notch comes as one event whose
+  // size differs between browsers, systems and page zooms: an event of half
+  // a notch or more counts as whole notches, one at least. A touchpad's small
+  // steps add up to notches.
   wheel(event) {
     event.preventDefault();
     const pixels = event.deltaMode === 1 ? event.deltaY * (WheelNotch / 3) : event.deltaMode === 2 ? event.deltaY * WheelNotch * 10 : event.deltaY;
-    this.wheelRest -= pixels;
-    const notches = Math.trunc(this.wheelRest / WheelNotch);
-    this.wheelRest -= notches * WheelNotch;
+    let notches;
+    if (Math.abs(pixels) >= WheelNotch / 2) {
+      this.wheelRest = 0;
+      notches = -Math.sign(pixels) * Math.max(1, Math.round(Math.abs(pixels) / WheelNotch));
+    } else {
+      this.wheelRest -= pixels;
+      notches = Math.trunc(this.wheelRest / WheelNotch);
+      this.wheelRest -= notches * WheelNotch;
+    }
     if (notches === 0) return;
     const [x, y] = this.at(event);
     this.game.wheel(notches, x, y);

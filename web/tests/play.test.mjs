@@ -30,7 +30,7 @@ test('the sample is played to the congratulation by clicks on the picture and th
   assert.equal(await page.textContent('#moves'), '手数 17');
 });
 
-test('on a narrow screen the menu stays on the picture, which holds still under a dialog', async (t) => {
+test('on a narrow screen the menu stays on the picture, a notch of any size zooms a step, and the picture holds still under a dialog', async (t) => {
   const context = await rig.browser.newContext({ viewport: { width: 390, height: 700 } });
   t.after(() => context.close());
   const page = await openPage(t, { context });
@@ -41,6 +41,13 @@ test('on a narrow screen the menu stays on the picture, which holds still under 
     const [menu, picture] = [await box('#operations'), await box('#picture')];
     assert.ok(menu[0] >= picture[0] && menu[1] >= picture[1] && menu[2] <= picture[2] && menu[3] <= picture[3], `${menu} in ${picture}`);
     await page.keyboard.press('Escape');
+  }
+  const unit = (await state(page)).view.unit;
+  const box0 = await page.locator('#plot').boundingBox();
+  await page.mouse.move(box0.x + box0.width / 2, box0.y + box0.height / 2);
+  for (const [dy, step] of [[53, -1], [-67, 0]]) {  // notches as browsers at other zooms report them
+    await page.mouse.wheel(0, dy);
+    await page.waitForFunction((u) => window.vandrel.state().view.unit === u, unit + step);
   }
   await page.click('#pause');
   await page.click('#random');  // its dialog
