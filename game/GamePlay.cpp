@@ -1,9 +1,6 @@
 // GamePlay.cpp: the modes, the timed play, picking points, moves and how they are shown, the end of a play, hints and the fewest moves.
 #include "game/Game.h"
 
-#include <exception>
-#include <functional>
-
 #include "core/ScopeExit.h"
 
 namespace {
@@ -321,26 +318,25 @@ void TGame::KeepSolve()
         unsaved_ = false;
         saveOffered_ = false;
     });
-    // Each is kept on its own: a mark that cannot be written costs the best
-    // time nothing. The first failure is raised once both have been tried.
-    std::exception_ptr failed;
-    const auto keep = [&failed](const std::function<void()>& store) {
-        try {
-            store();
-        } catch (...) {
-            if (!failed)
-                failed = std::current_exception();
-        }
-    };
-    if (!hintUsed_ && !demonstrated_ && timedSolve_ && identity_.Code && par_.Known == ParFigure::Proven &&
-        puzzle_.MoveCount() == par_.Moves)
-        keep([this] { records_.StoreFewestSolve(identity_.Name); });
-    if (!hintUsed_ && timedSolve_ && clock_.Elapsed() < bestSeconds_) {
+    const bool fewest = !hintUsed_ && !demonstrated_ && timedSolve_ && identity_.Code &&
+                        par_.Known == ParFigure::Proven && puzzle_.MoveCount() == par_.Moves;
+    const bool best = !hintUsed_ && timedSolve_ && clock_.Elapsed() < bestSeconds_;
+    if (best)
         bestSeconds_ = clock_.Elapsed();
-        keep([this] { records_.StoreBestTime(identity_.Name, bestSeconds_); });
+    const auto storeBest = [&] {
+        if (best)
+            records_.StoreBestTime(identity_.Name, bestSeconds_);
+    };
+    if (fewest) {
+        try {
+            records_.StoreFewestSolve(identity_.Name);
+        } catch (...) {
+            // A mark that cannot be written costs the best time nothing.
+            storeBest();
+            throw;
+        }
     }
-    if (failed)
-        std::rethrow_exception(failed);
+    storeBest();
 }
 
 // ---- the fewest moves and hints -----------------------------------------------------
