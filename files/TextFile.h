@@ -23,9 +23,9 @@ QList<QByteArray> SplitByteLines(const QByteArray& bytes);
 QByteArray JoinByteLines(const QList<QByteArray>& lines, const QByteArray& eol = "\r\n");
 
 // Decodes Shift-JIS bytes into lines. CR LF, LF, a lone CR and a missing
-// final line end all read alike; a final line end does not make an empty last line. Bytes
-// that begin with UTF-8's byte-order mark, as many editors save a text, are
-// decoded as UTF-8 after the mark.
+// final line end all read alike; a final line end does not make an empty last
+// line. Bytes that begin with UTF-8's byte-order mark, as many editors save a
+// text, are decoded as UTF-8 after the mark.
 QStringList SplitTextLines(const QByteArray& bytes);
 
 // Encodes lines as Shift-JIS, each followed by `eol`.

@@ -77,8 +77,9 @@ export class Panels {
       this.menuAt = { x: menu.x, y: menu.y };
       const w = this.picture.clientWidth;
       const h = this.picture.clientHeight;
-      const top = menu.y < h / 2 ? menu.y : menu.y - group.offsetHeight;
-      const left = menu.x < w / 2 ? menu.x + 32 : menu.x - group.offsetWidth - 32;
+      // The halves as the window takes them, in whole pixels.
+      const top = menu.y < Math.floor(h / 2) ? menu.y : menu.y - group.offsetHeight;
+      const left = menu.x < Math.floor(w / 2) ? menu.x + 32 : menu.x - group.offsetWidth - 32;
       // A picture smaller than the menu's reach (a phone's) keeps it whole.
       const inside = (at, room) => Math.max(0, Math.min(at, room));
       group.style.left = `${inside(left, w - group.offsetWidth)}px`;
