@@ -18,7 +18,6 @@ TEST(TextLines, LineEndsAllReadAlike)
     EXPECT_EQ(SplitTextLines("  70\n   0   0\n"), expected);
     EXPECT_EQ(SplitTextLines("  70\r\n   0   0"), expected);
     EXPECT_EQ(SplitTextLines("  70\n   0   0"), expected);
-    EXPECT_EQ(SplitTextLines("  70\r   0   0\r"), expected);
 }
 
 // A stray CR in a CR LF file ends a line, as editors show it, rather than

@@ -97,9 +97,7 @@ TEST_F(GameDemonstrationTest, PauseModesOpenNewProblemsAndClosingEndARunAtOnce)
     for (const auto& e : enders) {
         SCOPED_TRACE(e.Name);
         Player t;
-        t.game.ChooseMode(MenuPuzzle);
-        t.game.InstallOpened(std::get<ParsedProblem>(ParseProblemLines(BuiltInSampleLines())), "Vandrel000");
-        t.game.Start();
+        t.StartSample();
         t.game.OpenDemonstration();
         t.game.PressStep(true);
         t.Pass(2.0);  // the first move

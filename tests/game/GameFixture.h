@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/RunErrors.h"
+#include "files/ProblemFile.h"
 #include "game/NullFrontEnd.h"
 #include "support/Masks.h"
 #include "support/Paths.h"
@@ -35,6 +36,14 @@ public:
     {
         game.ChooseMode(MenuPuzzle);
         Open(corner);
+        game.Start();
+    }
+
+    // The built-in sample opened in puzzle play and its play started.
+    void StartSample()
+    {
+        game.ChooseMode(MenuPuzzle);
+        game.InstallOpened(std::get<ParsedProblem>(ParseProblemLines(BuiltInSampleLines())), "Vandrel000");
         game.Start();
     }
 

@@ -10,9 +10,7 @@ namespace {
 struct KeptPlay : Player {
     KeptPlay()
     {
-        game.ChooseMode(MenuPuzzle);
-        game.InstallOpened(std::get<ParsedProblem>(ParseProblemLines(BuiltInSampleLines())), "Vandrel000");
-        game.Start();
+        StartSample();
         Move(0, 0, OpR);  // about the first point: never refused
         Move(0, 0, OpL);
         Move(0, 0, OpH);
@@ -91,9 +89,7 @@ TEST(SavedPlay, APlayOfADrawnPathLeavesTheRecordOfTheProblemBefore)
 TEST(SavedPlay, TheDemonstrationsHelpIsKept)
 {
     Player before;
-    before.game.ChooseMode(MenuPuzzle);
-    before.game.InstallOpened(std::get<ParsedProblem>(ParseProblemLines(BuiltInSampleLines())), "Vandrel000");
-    before.game.Start();
+    before.StartSample();
     before.game.OpenDemonstration();
     before.game.PressStep(false);
     before.rig->Settle();
