@@ -198,12 +198,17 @@ void TGame::Redo()
 // moment the move is made; the congratulation follows the last frame.
 void TGame::ShowMove(const MoveResult& result, const PathArray& before, std::uint8_t colour, MoveSource source)
 {
-    if (result.Outcome == MoveOutcome::HistoryFull) {
-        Message(GameMessage::HistoryFull);
+    if (result.Outcome != MoveOutcome::Applied && result.Outcome != MoveOutcome::Refused) {
+        // Nothing to show. A demonstration's step (and its run: the next move
+        // would fare the same) is over, its highlight gone, "次" free again.
+        if (source == MoveSource::Demonstration) {
+            demo_ = {};
+            DrawPath();
+        }
+        if (result.Outcome == MoveOutcome::HistoryFull)
+            Message(GameMessage::HistoryFull);
         return;
     }
-    if (result.Outcome != MoveOutcome::Applied && result.Outcome != MoveOutcome::Refused)
-        return;
     ShownMove shown;
     shown.Outcome = result.Outcome;
     shown.Source = source;

@@ -179,6 +179,27 @@ TEST(GameDemonstration, ARecordThatCannotBeWrittenStillEndsTheStep)
     EXPECT_FALSE(p.game.Busy());
 }
 
+// A play holding as many moves as can be recorded: the step's move is not
+// made, and "次" makes the next step (which fares the same).
+TEST(GameDemonstration, AMoveTheHistoryCannotHoldEndsTheStep)
+{
+    Player before;
+    before.StartSample();
+    SavedPlay full = *before.game.PlayToKeep();
+    full.Moves.assign(TMoveHistory::Capacity, MoveEntry{OpH, 1});
+    Player p;
+    ASSERT_TRUE(p.game.ResumePlay(full));
+    p.game.Continue();
+    p.game.OpenDemonstration();
+    for (int press = 0; press < 2; ++press) {
+        p.game.PressStep(false);
+        p.rig->Settle();
+        EXPECT_FALSE(p.game.Busy());
+        EXPECT_TRUE(p.fe.LastPicture.Marks.empty());
+    }
+    EXPECT_EQ(p.fe.Messages, std::vector<GameMessage>(2, GameMessage::HistoryFull));
+}
+
 TEST_F(GameDemonstrationTest, TheShortestOptionWaitsForItsSearchBeforeTheHighlight)
 {
     OpenSample();
