@@ -103,10 +103,15 @@ void TGame::EndPlayOfProblem()
 }
 
 // The caption names the problem with its best time, as the records keep it.
+// The name comes first: a lookup that fails (a full records file) leaves the
+// new problem without a time, never with the name of the one before, whose
+// record a solve would then overwrite.
 void TGame::NameProblem(const std::string& name)
 {
+    identity_ = {name, true, GameRecords::NoRecord, std::nullopt};
+    bestSeconds_ = GameRecords::NoRecord;
     const std::int32_t best = records_.BestTime(name);
-    identity_ = {name, true, best, std::nullopt};
+    identity_.BestSeconds = best;
     bestSeconds_ = best;
 }
 

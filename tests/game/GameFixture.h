@@ -78,7 +78,14 @@ public:
 struct FailingRecords : TNullFrontEnd {
     bool FailBest = false;
     bool FailMarks = false;
+    bool FailLookup = false;
 
+    std::int32_t BestTime(const std::string& name) override
+    {
+        if (FailLookup)
+            throw EIntOverflow();
+        return TNullFrontEnd::BestTime(name);
+    }
     void StoreBestTime(const std::string& name, std::int32_t seconds) override
     {
         if (FailBest)

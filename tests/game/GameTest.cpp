@@ -329,6 +329,24 @@ TEST(GameRecords, AMarkThatCannotBeWrittenStillKeepsTheBestTime)
     EXPECT_EQ(records.BestTimes[p.game.Status().Problem.Name], 9);
 }
 
+// A best time that cannot be looked up (a full records file) leaves the new
+// problem named all the same: its solve keeps the record of the one before.
+TEST(GameRecords, AFailedLookupStillNamesTheNewProblem)
+{
+    FailingRecords records;
+    records.BestTimes["Vandrel5"] = 300;
+    Player p(records);
+    p.game.ChooseMode(MenuPuzzle);
+    p.Open(p.corner);
+    records.FailLookup = true;
+    EXPECT_THROW(p.Open(p.corner, "Vandrel6"), EIntOverflow);
+    records.FailLookup = false;
+    p.game.Start();
+    p.Pass(9);
+    p.Move(1, 0, OpR);
+    EXPECT_EQ(records.BestTimes, (std::map<std::string, std::int32_t>{{"Vandrel5", 300}, {"Vandrel6", 9}}));
+}
+
 TEST_F(GameTest, OnlyAPlayAgainstTheClockKeepsABestTime)
 {
     const struct {
