@@ -58,13 +58,13 @@ void TFormMain::ButtonOpenClick()
 
 void TFormMain::ButtonSaveClick(int tag)
 {
-    // "保存" during an entry saves what has been drawn, not the previous
-    // problem under the new point count.
-    game_->EndEntry();
     const QString proposal = tag == SaveCopy ? problemName_ + QLatin1Char('_') : problemName_;
     const std::optional<QString> file = dialogs_.ChooseSaveFile(this, proposal, preferences_.Folder);
     if (!file)
         return;
+    // "保存" during an entry saves what has been drawn, not the previous
+    // problem under the new point count; a cancelled dialog leaves the entry going.
+    game_->EndEntry();
     preferences_.Folder = QFileInfo(*file).absolutePath();
     userData_.SavePreferences(preferences_);
     const TPuzzle& puzzle = game_->Puzzle();

@@ -212,6 +212,23 @@ TEST_F(EntryTest, The256thPointIsRefused)
     EXPECT_EQ(form->Puzzle().PointCount(), 255);
 }
 
+// "保存" during an entry: a cancelled dialog leaves the drawing going; a
+// file chosen ends it and holds what was drawn.
+TEST_F(EntryTest, SavingDuringAnEntryEndsItOnlyOnceAFileIsChosen)
+{
+    BeginEntry();
+    CommitAt(0, 2);
+    Click(Button("ButtonSave"));  // no file: cancelled
+    EXPECT_EQ(form->Game().GameMode(), ModeEntry);
+    EXPECT_TRUE(Button("ButtonNyuuryokuEnd")->isEnabled());
+    CommitAt(-1, 2);
+    const QString file = QDir::current().filePath("Vandrel78.txt");
+    dialogs.Files = {file};
+    Click(Button("ButtonSave"));
+    EXPECT_EQ(form->Game().GameMode(), ModeIdle);
+    EXPECT_EQ(SplitTextLines(ReadFileBytes(file)), ProblemLines({{0, 0}, {0, 1}, {0, 2}, {-1, 2}}));
+}
+
 TEST_F(EntryTest, EnteredProblemIsSavedOpenedAndSolvedByTheDemonstration)
 {
     BeginEntry();

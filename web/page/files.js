@@ -40,10 +40,10 @@ export async function openProblemFile(game, file, say) {
 // creation's save names the problem after the file. The file is a download
 // in the problem file's format, CR LF.
 export async function saveProblem(game, name, copy) {
-  // During an entry what has been drawn is saved.
-  game.endEntry();
   const fileName = await chooseSaveName(`${copy ? `${name}_` : name}.txt`);
   if (fileName === null) return;
+  // During an entry what has been drawn is saved; a cancel leaves it going.
+  game.endEntry();
   const blob = new Blob([game.problemFile()], { type: 'text/plain' });
   const link = document.createElement('a');
   link.href = URL.createObjectURL(blob);

@@ -34,6 +34,19 @@ test('a problem file opened is saved back byte for byte', async (t) => {
   assert.match(saved, /^ {2}60\r\n/);
 });
 
+test('a save cancelled during an entry leaves the drawing going', async (t) => {
+  const page = await openPage(t);
+  await page.click('input[name="mode"][value="0"]');
+  await page.click('#entry-begin');
+  const { view } = await state(page);
+  const box = await page.locator('#plot').boundingBox();
+  await page.mouse.click(box.x + view.originX, box.y + view.originY - 2 * view.unit);
+  await page.click('#save-drawn');
+  await page.click('#save-dialog button[value="cancel"]');
+  assert.ok(await page.isEnabled('#entry-end'));
+  assert.equal((await state(page)).points.length, 3);
+});
+
 test('a bad file and a bad code say why and leave the problem as it was', async (t) => {
   const page = await openPage(t, { hash: '#70-abc' });
   assert.equal(await message(page), "'70-abc' は問題番号ではありません");
