@@ -17,6 +17,14 @@ export async function showMessage(text) {
   await run($('message-dialog'));
 }
 
+// "はい(Y)": the letter answers yes, as in the window's question.
+$('question-dialog').addEventListener('keydown', (event) => {
+  if (event.key.toLowerCase() === 'y' && !event.ctrlKey && !event.metaKey) {
+    event.preventDefault();
+    $('question-dialog').close('yes');
+  }
+});
+
 // True for yes.
 export async function askQuestion(text) {
   $('question-text').textContent = text;

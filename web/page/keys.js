@@ -40,11 +40,18 @@ function arrow(game, event) {
   }
 }
 
+// Keys the page keeps even when their button cannot be pressed, as the
+// window's actions do: the browser's own Open, Save and History must not come
+// up over a play (a file chosen there would take the page away).
+const Kept = new Set(['o', 's', 'h']);
+
+const keptKey = (event) => (event.ctrlKey || event.metaKey) && !event.altKey && Kept.has(event.key.toLowerCase());
+
 function shortcut(event) {
   const key = event.key.toLowerCase();
   if (key === 'z' && event.shiftKey) return press(Shortcuts.y);
   if (key === 'c') return !String(window.getSelection()) && press(['copy-code']);
-  return Object.hasOwn(Shortcuts, key) && press(Shortcuts[key]);
+  return (Object.hasOwn(Shortcuts, key) && press(Shortcuts[key])) || keptKey(event);
 }
 
 // Whether the game took the key.
@@ -68,7 +75,10 @@ function gameKey(game, panels, event) {
 
 export function listenToKeys(game, panels, anyDialogOpen) {
   document.addEventListener('keydown', (event) => {
-    if (anyDialogOpen() || event.isComposing) return;
+    if (anyDialogOpen() || event.isComposing) {
+      if (keptKey(event)) event.preventDefault();
+      return;
+    }
     const typing = event.target.matches('input[type="text"], input[type="number"], select, textarea');
     let taken = false;
     if (event.key === 'F1') taken = press(['help-button']);

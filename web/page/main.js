@@ -9,7 +9,7 @@ import { listenToKeys } from './keys.js';
 import { Panels } from './panels.js';
 import { PictureInput, PressCounter } from './pointer.js';
 import { Records } from './records.js';
-import { badProblemCode, CopyFailed, HideHelp, Messages, NoNewProblemInPlay, Questions, SampleName, ShowHelp } from './texts.js';
+import { badProblemCode, CopyFailed, HideHelp, Messages, NoNewProblemInPlay, Questions, SampleName, ShowHelp, StartFailed } from './texts.js';
 
 const $ = (id) => document.getElementById(id);
 const MenuPuzzle = 1;
@@ -82,8 +82,15 @@ async function playCode(code) {
     frontEnd.say(badProblemCode(code));
     return;
   }
-  if (!(await game.asking('mayReplaceProblem'))) return;
-  if (panels.status.mode !== MenuPuzzle) await game.asking('chooseMode', MenuPuzzle);
+  // One question about a drawn path not saved: the move to puzzle play asks
+  // it when the page is elsewhere. A player who stays keeps the address too.
+  const stays = panels.status.mode === MenuPuzzle
+    ? !(await game.asking('mayReplaceProblem'))
+    : (await game.asking('chooseMode', MenuPuzzle), panels.status.mode !== MenuPuzzle);
+  if (stays) {
+    followCode(panels.status.problem.code);
+    return;
+  }
   if (!panels.status.enabled.newProblem) {
     frontEnd.say(NoNewProblemInPlay);
     return;
@@ -208,7 +215,14 @@ async function start() {
   const [width, height] = pictureSize();
   painter.resize(width, height, window.devicePixelRatio || 1);
   painter.clear();
-  game = await Game.load(frontEnd, ask);
+  try {
+    game = await Game.load(frontEnd, ask);
+  } catch (e) {
+    // A browser without WebAssembly's exceptions, say: the player is told,
+    // not left before dead controls.
+    showMessage(StartFailed);
+    throw e;
+  }
   frontEnd.attach(game);
   game.startWith(width, height, SampleName);
   wireControls();

@@ -85,7 +85,9 @@ export class PictureInput {
       }
       return;
     }
-    if (event.button !== 0 && event.button !== 1) return;
+    // Every button acts alike, as in the window, but the middle one pans;
+    // the side buttons are the browser's back and forward.
+    if (event.button > 2) return;
     const shift = shiftBits(event) | (this.presses.isDouble(event) ? DoubleClick : 0);
     const panButton = event.button === 1;
     const entering = this.entering();

@@ -46,6 +46,8 @@ export const badProblemCode = (code) => `'${code}' は問題番号ではあり�
 export const CopyFailed = '問題番号をコピーできませんでした';
 // An address with a code while the play is on, as the window's buttons for new problems are off then.
 export const NoNewProblemInPlay = 'プレイ中は問題を変更できません';
+// The game's module could not be loaded or started in this browser.
+export const StartFailed = 'このブラウザではゲームを開始できません';
 
 // A problem text that is no problem: "FILE の LINE 行目: why".
 export const problemLineError = (fileName, line, why) => `${fileName} の ${line} 行目: ${why}`;

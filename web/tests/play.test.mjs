@@ -1,7 +1,7 @@
 // play.test.mjs: the timed play in Chromium: the sample solved by clicks, a hint, undo and redo, a best time kept over a reload.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { ShowHelp } from '../page/texts.js';
+import { ShowHelp, StartFailed } from '../page/texts.js';
 import { cli, clickPoint, fileWith, message, openFile, openPage, play, pointsOf, problemText, rig, state } from './rig.mjs';
 
 const sampleText = cli('sample');
@@ -116,4 +116,13 @@ test('with the browser\'s storage turned off the page still starts', async (t) =
   t.after(() => context.close());
   await context.addInitScript(() => Object.defineProperty(window, 'localStorage', { get() { throw new DOMException('off', 'SecurityError'); } }));
   assert.deepEqual((await state(await openPage(t, { context }))).points, pointsOf(sampleText));
+});
+
+test('a browser that cannot run the game is told so', async (t) => {
+  const context = await rig.browser.newContext();
+  t.after(() => context.close());
+  await context.addInitScript(() => { WebAssembly.instantiate = () => Promise.reject(new Error('no WebAssembly')); });
+  const page = await context.newPage();
+  await page.goto(rig.url);
+  assert.equal(await page.textContent('#message-dialog[open] #message-text'), StartFailed);
 });

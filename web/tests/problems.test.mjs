@@ -2,7 +2,7 @@
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
 import { test } from 'node:test';
-import { CopyFailed, NoNewProblemInPlay } from '../page/texts.js';
+import { CopyFailed, NoNewProblemInPlay, Questions } from '../page/texts.js';
 import { cli, fileWith, message, openFile, openPage, pointsOf, state } from './rig.mjs';
 
 const sampleText = cli('sample');
@@ -34,17 +34,26 @@ test('a problem file opened is saved back byte for byte', async (t) => {
   assert.match(saved, /^ {2}60\r\n/);
 });
 
-test('a save cancelled during an entry leaves the drawing going', async (t) => {
+test('a drawn path: a cancelled save leaves the drawing going, a code address asks once', async (t) => {
   const page = await openPage(t);
   await page.click('input[name="mode"][value="0"]');
   await page.click('#entry-begin');
   const { view } = await state(page);
   const box = await page.locator('#plot').boundingBox();
-  await page.mouse.click(box.x + view.originX, box.y + view.originY - 2 * view.unit);
+  await page.mouse.click(box.x + view.originX, box.y + view.originY - 2 * view.unit, { button: 'right' });
   await page.click('#save-drawn');
   await page.click('#save-dialog button[value="cancel"]');
   assert.ok(await page.isEnabled('#entry-end'));
   assert.equal((await state(page)).points.length, 3);
+  // Ctrl+O with no 開く in sight is the page's, not the browser's Open.
+  assert.ok(await page.evaluate(() => !document.body.dispatchEvent(new KeyboardEvent('keydown', { key: 'o', ctrlKey: true, bubbles: true, cancelable: true }))));
+
+  await page.evaluate(() => { window.location.hash = '#40-1234567-h'; });
+  assert.equal(await page.textContent('#question-dialog[open] #question-text'), Questions[1]);
+  await page.keyboard.press('y');
+  await page.waitForFunction(() => window.vandrel.state().code !== null || document.querySelector('dialog[open]'));
+  assert.equal(await page.$('dialog[open]'), null);
+  assert.deepEqual((await state(page)).points, pointsOf(cli('generate', '--points', '40', '--seed', '1234567', '--difficulty', 'hard')));
 });
 
 test('a bad file and a bad code say why and leave the problem as it was', async (t) => {
