@@ -128,9 +128,9 @@ void TGame::EndDemonstrationStep()
     }
     const int queued = demo_.Queued;
     demo_ = {};
-    // Presses of "次" made during the step wait for it, unless it ended the
-    // play, as a run ends with it.
-    if (queued > 0 && gameMode_ == ModePlay) {
+    // Presses of "次" made during the step wait for it, also after 中断, while
+    // the panel stands: a solve takes the panel, and the presses, away.
+    if (queued > 0 && demonstrationShown_) {
         demo_.Queued = queued - 1;
         BeginDemonstrationStep();
     }

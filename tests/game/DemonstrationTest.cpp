@@ -147,6 +147,19 @@ TEST_F(GameDemonstrationTest, PressesDuringAStepFollowItAndADoubleClickMakesItAR
     EXPECT_EQ(game.Status().Moves, 31);
 }
 
+// After 中断 "次" still makes steps while the panel stands, and a press made
+// during one of them waits for it as in play.
+TEST_F(GameDemonstrationTest, PressesDuringAStepAfterAPauseFollowIt)
+{
+    StartSample();
+    game.OpenDemonstration();
+    game.Pause();
+    game.PressStep(false);
+    game.PressStep(false);
+    rig->Settle();
+    EXPECT_EQ(game.Status().Moves, 2);
+}
+
 // A press waiting for the step that solves the path goes with the panel: no
 // move on the straight path, no second congratulation.
 TEST_F(GameDemonstrationTest, APressWaitingForTheSolvingStepIsDropped)
