@@ -211,7 +211,7 @@ private:
     // ---- problems (GameProblems.cpp) ----
     void InstallProblem(const Problem& problem);
     void EndPlayOfProblem();
-    void NameProblem(const std::string& name);
+    void NameProblem(const std::string& name, const std::optional<ProblemCode>& code = std::nullopt);
 
     // ---- the demonstration (GameDemonstration.cpp) ----
     int WaitMs() const;

@@ -59,8 +59,7 @@ void TGame::MakeRandomProblem(const ProblemCode& code)
                 CompleteAnimation();
                 records_.Reload();
                 InstallProblem(*problem);
-                NameProblem(ProblemCodeName(code));
-                identity_.Code = code;
+                NameProblem(ProblemCodeName(code), code);
             });
     });
 }
@@ -106,9 +105,9 @@ void TGame::EndPlayOfProblem()
 // The name comes first: a lookup that fails (a full records file) leaves the
 // new problem without a time, never with the name of the one before, whose
 // record a solve would then overwrite.
-void TGame::NameProblem(const std::string& name)
+void TGame::NameProblem(const std::string& name, const std::optional<ProblemCode>& code)
 {
-    identity_ = {name, true, GameRecords::NoRecord, std::nullopt};
+    identity_ = {name, true, GameRecords::NoRecord, code};
     bestSeconds_ = GameRecords::NoRecord;
     const std::int32_t best = records_.BestTime(name);
     identity_.BestSeconds = best;
@@ -146,13 +145,8 @@ bool TGame::ResumePlay(const SavedPlay& play)
         gameMode_ = ModeIdle;
         records_.Reload();
         InstallProblem(play.Path);
-        if (play.Named)
-            NameProblem(play.Name);
-        else {
-            identity_ = {play.Name, false, 0, std::nullopt};
-            bestSeconds_ = 0;
-        }
-        identity_.Code = play.Code;
+        identity_ = {play.Name, false, 0, play.Code};
+        bestSeconds_ = 0;
         for (const std::vector<MoveEntry>* list : {&play.Moves, &play.Redo}) {
             for (const MoveEntry& m : *list)
                 puzzle_.ApplyOperation(m.OpCode, m.Pivot);
@@ -165,6 +159,10 @@ bool TGame::ResumePlay(const SavedPlay& play)
         demonstrated_ = play.Demonstrated;
         EnterPhase(Phase::Paused);
         DrawPath();
+        // The best time last: a lookup that fails (a full records file) is
+        // reported over the play taken up, not instead of it.
+        if (play.Named)
+            NameProblem(play.Name, play.Code);
     });
     return true;
 }
