@@ -53,11 +53,16 @@ std::int32_t TPlayClock::Tick(double now)
     // The next tick keeps to the whole seconds since the start, however late this one came.
     nextTick_ = startTime_ + std::floor(now - startTime_) + 1;
     // Beyond 2^31 either way the sum cannot fit; the test also keeps NaN out.
+    // A clock past what it can count stops: every later tick would only say so again.
+    const auto overflow = [this] {
+        running_ = false;
+        return EIntOverflow();
+    };
     if (!(std::fabs(running) < 4294967296.0))
-        throw EIntOverflow();
+        throw overflow();
     const std::int64_t total = std::int64_t{carried_} + static_cast<std::int64_t>(running);
     if (!std::in_range<std::int32_t>(total))
-        throw EIntOverflow();
+        throw overflow();
     elapsed_ = static_cast<std::int32_t>(total);
     return elapsed_;
 }

@@ -215,6 +215,7 @@ TEST_F(GameTest, TheClockCountsToTheNearestSecondAndCarriesOverPauses)
     EXPECT_EQ(clock.NextTick(), 503);
     EXPECT_THROW(clock.Tick(3e9), EIntOverflow);
     EXPECT_EQ(clock.Elapsed(), 13) << "the reading stays";
+    EXPECT_FALSE(clock.Running()) << "and the clock stops";
 
     // The game ticks it only when a whole second is due.
     StartCorner();
