@@ -66,13 +66,10 @@ std::optional<int> ReadSeconds(const QByteArray& line)
 
 void TRecordsList::Load(const QString& fileName)
 {
-    // Until the read succeeds, whatever the file holds is missing from the list.
-    missesFile_ = true;
     if (QFileInfo::exists(fileName))
         LoadBytes(ReadFileBytes(fileName, RecordsFileMaxBytes));
     else
         WriteFileAtomically(fileName, FileBytes());
-    missesFile_ = false;
 }
 
 void TRecordsList::LoadBytes(const QByteArray& bytes)
@@ -137,24 +134,20 @@ void TRecordsList::StoreBestTime(std::uint16_t recordLine, const QString& name, 
                                  const QDate& date, const QString& fileName)
 {
     SetBestTime(recordLine, name, seconds, date);
-    // A file that is there but cannot be read is left alone: the records it
-    // holds never reached the list, and writing the list would lose them.
-    if (QFileInfo(fileName).isFile()) {
-        const QByteArray held = ReadFileBytes(fileName, RecordsFileMaxBytes);
-        if (missesFile_)
-            TakeFileRecords(held, name, seconds, date);
-    }
+    // The file is read again first: another copy of the game may have stored
+    // times in it since the list was read, or it could not be read then. A
+    // file that is there but cannot be read now is left alone.
+    if (QFileInfo(fileName).isFile())
+        TakeFileRecords(ReadFileBytes(fileName, RecordsFileMaxBytes), name, seconds, date);
     WriteFileAtomically(fileName, FileBytes());
 }
 
 void TRecordsList::TakeFileRecords(const QByteArray& held, const QString& name, std::int32_t seconds,
                                    const QDate& date)
 {
-    // The file could not be read when the list was loaded and can be now: the
-    // list becomes its records, with this time set unless the file already
-    // holds a better one.
+    // The list becomes the file's records, with this time set unless the file
+    // already holds a better one.
     LoadBytes(held);
-    missesFile_ = false;
     std::int32_t onFile = NoRecordSeconds;
     std::uint16_t line = 0;
     FindRecord(name, onFile, line);

@@ -47,10 +47,11 @@ public:
     // ERangeError for a line beyond the list.
     void SetBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds, const QDate& date);
 
-    // SetBestTime, then writes the whole list to `fileName`. When the last
-    // Load could not read the file and it can be read now, its records are
-    // taken into the list first, so that none is lost. Raises ERangeError or
-    // EFileError.
+    // SetBestTime, then writes the whole list to `fileName`. The file's
+    // records are taken into the list first, as they stand now (another copy
+    // of the game may have stored times since the last Load, or that Load
+    // failed), so that none is lost and a better time on file stays. Raises
+    // ERangeError, EIntOverflow or EFileError.
     void StoreBestTime(std::uint16_t recordLine, const QString& name, std::int32_t seconds,
                        const QDate& date, const QString& fileName);
 
@@ -66,8 +67,6 @@ private:
     };
     Place Locate(const QByteArray& key) const;
     void TakeFileRecords(const QByteArray& held, const QString& name, std::int32_t seconds, const QDate& date);
-
-    bool missesFile_ = false;  // the last Load failed: the file's records never reached the list
 };
 
 constexpr std::int32_t NoRecordSeconds = 3600000;

@@ -159,9 +159,9 @@ TEST(RecordsNameKey, CutsToTwentyBytesBetweenCharacters)
 
 TEST(RecordsLongNames, KeepOneLineAcrossNamingsAndStores)
 {
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(RecordsFileName);
     for (const QString& name : {QStringLiteral("VandrelWithAVeryLongName01"), QStringLiteral("aソラドミ問題その十二番目")}) {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(RecordsFileName);
         TRecordsList records;
         records.Lines = {RecordLine("0first", "1"), RecordLine("~last", "2")};
         for (int round = 0; round < 3; ++round) {
@@ -230,12 +230,12 @@ TEST(RecordsStore, ReplacesOnlyTheGivenLine)
 // a line without a readable time, and the problem would lose its record.
 TEST(RecordsStore, LineBreakInANameKeepsTheRecordOnOneLine)
 {
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(RecordsFileName);
     const QList<QByteArray> others = {RecordLine("Alpha", "17"), RecordLine("Zeta", "99")};
 
     for (const QString& name : {QStringLiteral("Van\ndrel"), QStringLiteral("Van\r\ndrel"), QStringLiteral("Vandrel\n")}) {
         SCOPED_TRACE(name.toStdString());
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(RecordsFileName);
         TRecordsList records;
         records.Lines = others;
         const Found found = Find(records, name);
@@ -271,7 +271,10 @@ TEST(RecordsStore, LineBeyondTheListChangesNothing)
 // A records file that could not be read when the list was loaded (a folder
 // stood in its place) and can be read when a time is stored: the file's
 // records are taken first, and a better time it holds stays.
-TEST(RecordsStore, FileUnreadableAtLoadKeepsItsRecordsWhenReadableAtTheStore)
+// The file is read again at a store: records written since the list was read
+// (by another copy of the game, say), or unreadable when it was, are kept, and
+// a better time on file stays.
+TEST(RecordsStore, TheFileIsReadAgainAndKeepsItsRecordsAndBetterTimes)
 {
     const QByteArray alpha = RecordLine("Alpha", "17"), zeta = RecordLine("Zeta", "5");
     const struct {
@@ -281,19 +284,26 @@ TEST(RecordsStore, FileUnreadableAtLoadKeepsItsRecordsWhenReadableAtTheStore)
         {{alpha, zeta}, {alpha, StoredLine("Beta", 42, SomeDay), zeta}},
         {{alpha, RecordLine("Beta", "30", "kept"), zeta}, {alpha, RecordLine("Beta", "30", "kept"), zeta}},
     };
-    for (const auto& c : cases) {
-        QTemporaryDir dir;
-        const QString fileName = dir.filePath(RecordsFileName);
-        ASSERT_TRUE(QDir().mkdir(fileName));
-        TRecordsList records;
-        EXPECT_THROW(records.Load(fileName), EFileError);
-        const Found found = Find(records, "Beta");
-        ASSERT_TRUE(QDir().rmdir(fileName));
-        WriteAll(fileName, JoinByteLines(c.onFile));
+    for (const bool readableAtLoad : {false, true}) {
+        for (const auto& c : cases) {
+            QTemporaryDir dir;
+            const QString fileName = dir.filePath(RecordsFileName);
+            TRecordsList records;
+            if (readableAtLoad) {
+                WriteAll(fileName, JoinByteLines({alpha}));
+                records.Load(fileName);
+            } else {
+                ASSERT_TRUE(QDir().mkdir(fileName));
+                EXPECT_THROW(records.Load(fileName), EFileError);
+            }
+            const Found found = Find(records, "Beta");
+            QDir().rmdir(fileName);
+            WriteAll(fileName, JoinByteLines(c.onFile));
 
-        records.StoreBestTime(found.line, "Beta", 42, SomeDay, fileName);
-        EXPECT_EQ(ReadAll(fileName), JoinByteLines(c.stored));
-        EXPECT_EQ(records.Lines, c.stored);
+            records.StoreBestTime(found.line, "Beta", 42, SomeDay, fileName);
+            EXPECT_EQ(ReadAll(fileName), JoinByteLines(c.stored)) << readableAtLoad;
+            EXPECT_EQ(records.Lines, c.stored);
+        }
     }
 }
 
