@@ -1,6 +1,8 @@
 // UserData.cpp: the preferences through QSettings, and the kept play and the marks as files of the game's own, written atomically.
 #include "ui/UserData.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -84,7 +86,7 @@ QString TUserData::MarksFile() const
     return QDir(places_.DataFolder).filePath(QStringLiteral("fewest.txt"));
 }
 
-std::optional<SavedPlay> TUserData::TakeKeptPlay(std::ostream& err) const
+std::optional<SavedPlay> TUserData::KeptPlay(std::ostream& err) const
 {
     const QString file = PlayFile();
     if (!QFile::exists(file))
@@ -96,21 +98,29 @@ std::optional<SavedPlay> TUserData::TakeKeptPlay(std::ostream& err) const
     } catch (const ERunError& e) {
         why = e.what();
     }
-    if (!play)
+    if (!play) {
         err << "vandrel: the play kept in " << file.toStdString() << " is ignored: " << why << '\n';
-    QFile::remove(file);
+        QFile::remove(file);
+    }
     return play;
 }
 
-void TUserData::KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err) const
+void TUserData::ForgetKeptPlay() const
+{
+    QFile::remove(PlayFile());
+}
+
+void TUserData::KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err)
 {
     if (!play) {
-        QFile::remove(PlayFile());
+        if (std::exchange(keptPlay_, false))
+            ForgetKeptPlay();
         return;
     }
     try {
         QDir().mkpath(places_.DataFolder);
         WriteFileAtomically(PlayFile(), QByteArray::fromStdString(FormatSavedPlay(*play)));
+        keptPlay_ = true;
     } catch (const ERunError& e) {
         err << "vandrel: the play could not be kept: " << e.what() << '\n';
     }

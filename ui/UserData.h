@@ -44,12 +44,15 @@ public:
     TPreferences LoadPreferences() const;
     void SavePreferences(const TPreferences& preferences) const;
 
-    // The play kept at the last close, taken out of its file: nothing when
-    // there is none, and nothing with a line on `err` when it cannot be read.
-    std::optional<SavedPlay> TakeKeptPlay(std::ostream& err) const;
-    // Keeps a play for the next start, or forgets the one kept; a failure
-    // is a line on `err`, for the program is closing.
-    void KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err) const;
+    // The play kept at the last close, left in its file until the player has
+    // answered for it (ForgetKeptPlay): nothing when there is none, and
+    // nothing with a line on `err` when it cannot be read (that file goes).
+    std::optional<SavedPlay> KeptPlay(std::ostream& err) const;
+    void ForgetKeptPlay() const;
+    // Keeps a play for the next start; without one, forgets the play this
+    // copy of the game kept before, and only that: another copy's stays. A
+    // failure is a line on `err`, for the program is closing.
+    void KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err);
 
     // The record names of the problems solved in the fewest moves; none when
     // they cannot be read.
@@ -63,4 +66,5 @@ private:
     QStringList ReadMarks() const;
 
     TUserPlaces places_;
+    bool keptPlay_ = false;  // this copy wrote the kept play's file
 };

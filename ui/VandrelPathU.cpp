@@ -199,8 +199,11 @@ void TFormMain::FormResize()
     problemName_ = Messages::SampleName;
     LoadProblemText(BuiltInSampleLines());
     // A play left open at the last close, taken up again if the player wishes.
-    if (const std::optional<SavedPlay> kept = userData_.TakeKeptPlay(std::cerr)) {
-        if (dialogs_.AskYesNo(this, Messages::ResumeQuestion)) {
+    if (const std::optional<SavedPlay> kept = userData_.KeptPlay(std::cerr)) {
+        const bool resume = dialogs_.AskYesNo(this, Messages::ResumeQuestion);
+        // Only now, answered: a session that ends under the question keeps it.
+        userData_.ForgetKeptPlay();
+        if (resume) {
             controls_->RadioGroupMenu->SetItemIndex(MenuPuzzle);
             game_->ResumePlay(*kept);
         }

@@ -32,12 +32,30 @@ TEST(KeptPlay, AnUnreadableOneIsIgnoredWithALineAndForgotten)
     QTemporaryDir folder;
     const TUserData data(TUserPlaces::In(folder.path()));
     std::ostringstream err;
-    EXPECT_EQ(data.TakeKeptPlay(err), std::nullopt);
+    EXPECT_EQ(data.KeptPlay(err), std::nullopt);
     EXPECT_EQ(err.str(), "") << "none kept: nothing to say";
     WriteAll(folder.filePath("play.txt"), "ソラドミ play 1\nname x\n");
-    EXPECT_EQ(data.TakeKeptPlay(err), std::nullopt);
+    EXPECT_EQ(data.KeptPlay(err), std::nullopt);
     EXPECT_NE(err.str().find("is ignored: cut short"), std::string::npos) << err.str();
     EXPECT_FALSE(QFile::exists(folder.filePath("play.txt")));
+}
+
+// Two copies of the game: one closing without a play leaves the other's kept
+// play alone, and reading it does not take it.
+TEST(KeptPlay, OnlyTheCopyThatKeptItForgetsIt)
+{
+    QTemporaryDir folder;
+    TUserData a(TUserPlaces::In(folder.path())), b(TUserPlaces::In(folder.path()));
+    std::ostringstream err;
+    SavedPlay play;
+    play.Path = ProblemOf({{0, 0}, {1, 0}, {1, 1}});
+    a.KeepPlay(play, err);
+    b.KeepPlay(std::nullopt, err);
+    EXPECT_EQ(b.KeptPlay(err), play);
+    EXPECT_EQ(b.KeptPlay(err), play);
+    a.KeepPlay(std::nullopt, err);
+    EXPECT_EQ(b.KeptPlay(err), std::nullopt);
+    EXPECT_EQ(err.str(), "");
 }
 
 TEST(FewestMarks, MarksThatCannotBeReadAreNotWrittenOver)
