@@ -66,6 +66,10 @@ inline constexpr const char* CannotWrite = "に書き込めません";
 // "ファイル「NAME」を読めません: REASON": a file error as the player reads it.
 std::string FileErrorMessage(std::string_view fileName, std::string_view failure, std::string_view reason);
 
+// Why a pipe or a socket is not read: opening one waits until something
+// writes to it, which may be never.
+inline constexpr const char* PipeReason = "パイプやソケットは読めません";
+
 // Why a file of more than `maxBytes` is not read: "大きすぎます (N バイトまで)".
 std::string TooLargeReason(std::int64_t maxBytes);
 

@@ -2,6 +2,7 @@
 #include "files/TextFile.h"
 
 #include <array>
+#include <filesystem>
 
 #include <QFile>
 #include <QFileInfo>
@@ -186,6 +187,10 @@ QString FileTooLargeReason(qint64 maxBytes)
 
 QByteArray ReadFileBytes(const QString& fileName, qint64 maxBytes)
 {
+    std::error_code unknown;
+    const std::filesystem::file_type type = std::filesystem::status(QFile::encodeName(fileName).toStdString(), unknown).type();
+    if (type == std::filesystem::file_type::fifo || type == std::filesystem::file_type::socket)
+        RaiseFileError(fileName, CannotRead, QString::fromUtf8(PipeReason));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         RaiseFileError(fileName, CannotRead, file.errorString());

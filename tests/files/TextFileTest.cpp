@@ -1,4 +1,6 @@
 // TextFileTest.cpp: Shift-JIS lines, integer fields, and whole-file reads and atomic writes.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -119,6 +121,10 @@ TEST(ReadFile, RefusesMoreThanItsLimitWithoutReadingItWhole)
     TRecordsList records;
     EXPECT_EQ(FileErrorOf([&] { records.Load("/dev/zero"); }),
               ReadFailure("/dev/zero") + FileTooLargeReason(RecordsFileMaxBytes));
+    // A pipe nothing writes to is refused, not waited on.
+    const QString pipe = dir.filePath("pipe.txt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(FileErrorOf([&] { records.Load(pipe); }), ReadFailure(pipe) + PipeReason);
 }
 
 TEST(TextLines, AUtf8MarkMakesTheRestReadAsUtf8)
