@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QSlider>
 #include <QTimer>
 
@@ -212,6 +213,11 @@ void TFormMain::FormResize()
 
 bool TFormMain::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
+    // The help text, while it has the focus, pages with its own keys; the
+    // arrows and the operations' letters stay the game's.
+    const bool paging = key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (paging && picture_->MemoSetsumei->hasFocus())
+        return false;
     return GameKeyDown(*game_, key, modifiers);
 }
 

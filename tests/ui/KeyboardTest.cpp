@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 class KeyboardTest : public UiTest {
 protected:
@@ -161,4 +162,17 @@ TEST_F(KeyboardTest, HomeFitsTheWholePathAtTheLargestZoomThatHoldsIt)
                     span.height() * next + 2 * TGameView::FitMargin > ImageHeight)
             << "one step more would still hold it, unit " << unit;
     }
+}
+
+// The help text, clicked into, pages with Page Down: no point is picked.
+TEST_F(KeyboardTest, TheHelpTextKeepsItsPagingKeys)
+{
+    ChooseMenu(MenuPuzzle);
+    Click(Button("ButtonStart"));
+    Key(Qt::Key_F1);
+    QPlainTextEdit* help = Memo("MemoSetsumei");
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_PageDown);
+    EXPECT_GT(help->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form->Puzzle().SelectedPivot(), 0);
 }
