@@ -59,7 +59,14 @@ bool GameKeyDown(TGame& game, int key, Qt::KeyboardModifiers modifiers)
         return false;
     if (ArrowKeyDown(game, key, modifiers))
         return true;
-    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    // Ctrl++ (or Ctrl+=) and Ctrl+- zoom a step, as the slider does.
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & (Qt::AltModifier | Qt::MetaModifier))) {
+        const int step = key == Qt::Key_Plus || key == Qt::Key_Equal ? 1 : key == Qt::Key_Minus ? -1 : 0;
+        if (step != 0)
+            game.Zoom(game.View().Unit() + step);
+        return step != 0;
+    }
+    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
         return false;
     switch (key) {
     case Qt::Key_Home: game.Fit(); return true;

@@ -164,6 +164,17 @@ TEST_F(KeyboardTest, HomeFitsTheWholePathAtTheLargestZoomThatHoldsIt)
     }
 }
 
+TEST_F(KeyboardTest, CtrlPlusAndMinusZoomAStepAsTheSliderDoes)
+{
+    const int unit = Slider("TrackBarUnit")->value();
+    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Plus, 1}, {Qt::Key_Equal, 2}, {Qt::Key_Minus, 1}};
+    for (const auto& [key, steps] : keys) {
+        Key(key, Qt::ControlModifier);
+        EXPECT_EQ(Slider("TrackBarUnit")->value(), unit + steps);
+        EXPECT_EQ(Image().Unit, unit + steps);
+    }
+}
+
 // The help text, clicked into, pages with Page Down: no point is picked.
 TEST_F(KeyboardTest, TheHelpTextKeepsItsPagingKeys)
 {
