@@ -110,20 +110,16 @@ void TUserData::ForgetKeptPlay() const
     QFile::remove(PlayFile());
 }
 
-void TUserData::KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err)
+void TUserData::KeepPlay(const std::optional<SavedPlay>& play)
 {
     if (!play) {
         if (std::exchange(keptPlay_, false))
             ForgetKeptPlay();
         return;
     }
-    try {
-        QDir().mkpath(places_.DataFolder);
-        WriteFileAtomically(PlayFile(), QByteArray::fromStdString(FormatSavedPlay(*play)));
-        keptPlay_ = true;
-    } catch (const ERunError& e) {
-        err << "vandrel: the play could not be kept: " << e.what() << '\n';
-    }
+    QDir().mkpath(places_.DataFolder);
+    WriteFileAtomically(PlayFile(), QByteArray::fromStdString(FormatSavedPlay(*play)));
+    keptPlay_ = true;
 }
 
 QStringList TUserData::ReadMarks() const

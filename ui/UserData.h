@@ -50,9 +50,9 @@ public:
     std::optional<SavedPlay> KeptPlay(std::ostream& err) const;
     void ForgetKeptPlay() const;
     // Keeps a play for the next start; without one, forgets the play this
-    // copy of the game kept before, and only that: another copy's stays. A
-    // failure is a line on `err`, for the program is closing.
-    void KeepPlay(const std::optional<SavedPlay>& play, std::ostream& err);
+    // copy of the game kept before, and only that: another copy's stays.
+    // Raises EFileError when the play cannot be written.
+    void KeepPlay(const std::optional<SavedPlay>& play);
 
     // The record names of the problems solved in the fewest moves; none when
     // they cannot be read.

@@ -65,8 +65,15 @@ TFormMain::TFormMain(TDialogs& dialogs, TClock& clock, const TUserPlaces& places
     // Run-time errors of any handler reach the player through this window's dialogs.
     if (TVandrelApplication* app = TVandrelApplication::Instance())
         app->SetReporter([this](const QString& text) { Report(text); });
-    // A session that ends (the player logs out) ends the game as a close does.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &TFormMain::KeepPlay);
+    // A session that ends (the player logs out) ends the game as a close does,
+    // with no one left to read a message.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        try {
+            KeepPlay();
+        } catch (const std::exception& e) {
+            std::cerr << "vandrel: the play could not be kept: " << e.what() << '\n';
+        }
+    });
 }
 
 TFormMain::~TFormMain()
@@ -96,7 +103,7 @@ void TFormMain::Report(const QString& text)
 // play kept before is forgotten.
 void TFormMain::KeepPlay()
 {
-    userData_.KeepPlay(game_->PlayToKeep(), std::cerr);
+    userData_.KeepPlay(game_->PlayToKeep());
 }
 
 // Each control passes its event to the game's call for it; every call shows

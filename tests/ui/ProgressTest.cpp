@@ -49,13 +49,19 @@ TEST(KeptPlay, OnlyTheCopyThatKeptItForgetsIt)
     std::ostringstream err;
     SavedPlay play;
     play.Path = ProblemOf({{0, 0}, {1, 0}, {1, 1}});
-    a.KeepPlay(play, err);
-    b.KeepPlay(std::nullopt, err);
+    a.KeepPlay(play);
+    b.KeepPlay(std::nullopt);
     EXPECT_EQ(b.KeptPlay(err), play);
     EXPECT_EQ(b.KeptPlay(err), play);
-    a.KeepPlay(std::nullopt, err);
+    a.KeepPlay(std::nullopt);
     EXPECT_EQ(b.KeptPlay(err), std::nullopt);
     EXPECT_EQ(err.str(), "");
+
+    // A play that cannot be written is said so, for the window to show.
+    QTemporaryDir blocked;
+    WriteAll(blocked.filePath("data"), "a file where the folder should be");
+    TUserData c(TUserPlaces::In(blocked.filePath("data")));
+    EXPECT_THROW(c.KeepPlay(play), EFileError);
 }
 
 TEST(FewestMarks, MarksThatCannotBeReadAreNotWrittenOver)
