@@ -48,7 +48,7 @@ TUserPlaces TUserPlaces::In(const QString& folder)
 
 TPreferences TUserData::LoadPreferences() const
 {
-    TPreferences p;
+    TPreferences& p = known_.emplace();
     const QSettings settings(places_.SettingsFile, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError)
         return p;
@@ -67,13 +67,20 @@ TPreferences TUserData::LoadPreferences() const
 
 void TUserData::SavePreferences(const TPreferences& p) const
 {
+    // QSettings writes the keys set here into the file as it stands now.
     QSettings settings(places_.SettingsFile, QSettings::IniFormat);
-    settings.setValue(QStringLiteral("demonstration/wait"), p.WaitPosition);
-    settings.setValue(QStringLiteral("demonstration/shortest"), p.ShortestSteps);
-    settings.setValue(QStringLiteral("play/motion"), p.Motion);
-    settings.setValue(QStringLiteral("files/folder"), p.Folder);
-    settings.setValue(QStringLiteral("random/points"), p.RandomPoints);
-    settings.setValue(QStringLiteral("random/difficulty"), QLatin1String(LevelNames[static_cast<int>(p.RandomLevel)]));
+    const auto put = [&](const char* key, const QVariant& value, bool changed) {
+        if (!known_ || changed)
+            settings.setValue(QLatin1String(key), value);
+    };
+    const TPreferences was = known_.value_or(p);
+    put("demonstration/wait", p.WaitPosition, p.WaitPosition != was.WaitPosition);
+    put("demonstration/shortest", p.ShortestSteps, p.ShortestSteps != was.ShortestSteps);
+    put("play/motion", p.Motion, p.Motion != was.Motion);
+    put("files/folder", p.Folder, p.Folder != was.Folder);
+    put("random/points", p.RandomPoints, p.RandomPoints != was.RandomPoints);
+    put("random/difficulty", QLatin1String(LevelNames[static_cast<int>(p.RandomLevel)]), p.RandomLevel != was.RandomLevel);
+    known_ = p;
 }
 
 QString TUserData::PlayFile() const

@@ -42,6 +42,8 @@ public:
 
     // The preferences kept; the defaults when the file is missing or broken.
     TPreferences LoadPreferences() const;
+    // Writes the preferences this copy of the game changed since it loaded
+    // or saved them, and only those: another copy's choices stay.
     void SavePreferences(const TPreferences& preferences) const;
 
     // The play kept at the last close, left in its file until the player has
@@ -67,4 +69,5 @@ private:
 
     TUserPlaces places_;
     bool keptPlay_ = false;  // this copy wrote the kept play's file
+    mutable std::optional<TPreferences> known_;  // as this copy last loaded or saved them
 };

@@ -22,6 +22,14 @@ TEST(Preferences, RoundTripAndAnythingBrokenGivesTheDefaults)
     expected.ShortestSteps = true;
     expected.RandomLevel = Difficulty::Hard;
     EXPECT_EQ(data.LoadPreferences(), expected);
+    // Two copies of the game: each writes only what it changed.
+    const TUserData other(TUserPlaces::In(folder.path()));
+    TPreferences mine = data.LoadPreferences(), theirs = other.LoadPreferences();
+    theirs.Motion = false;
+    other.SavePreferences(theirs);
+    mine.RandomPoints = 200;
+    data.SavePreferences(mine);
+    EXPECT_EQ(data.LoadPreferences(), (TPreferences{mine.WaitPosition, true, false, {}, 200, Difficulty::Hard}));
     // A file that is no settings file at all gives the defaults.
     WriteAll(data.Places().SettingsFile, QByteArray("\xff\xfe[[[\x00\x01 garbage =\n[", 20));
     EXPECT_EQ(data.LoadPreferences(), TPreferences{});
