@@ -84,9 +84,13 @@ async function playCode(code) {
   }
   // One question about a drawn path not saved: the move to puzzle play asks
   // it when the page is elsewhere. A player who stays keeps the address too.
-  const stays = panels.status.mode === MenuPuzzle
-    ? !(await game.asking('mayReplaceProblem'))
-    : (await game.asking('chooseMode', MenuPuzzle), panels.status.mode !== MenuPuzzle);
+  let stays;
+  if (panels.status.mode === MenuPuzzle) {
+    stays = !(await game.asking('mayReplaceProblem'));
+  } else {
+    await game.asking('chooseMode', MenuPuzzle);
+    stays = panels.status.mode !== MenuPuzzle;
+  }
   if (stays) {
     followCode(panels.status.problem.code);
     return;
