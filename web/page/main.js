@@ -123,11 +123,17 @@ async function randomProblem() {
   if (!(await game.asking('mayReplaceProblem'))) return;
   const request = await chooseRandomProblem(lastRandom);
   if (request === null) return;
-  lastRandom = { points: request.points, level: request.level };
   if (request.code !== '') {
-    if (!game.randomCode(request.code)) frontEnd.say(badProblemCode(request.code));
+    if (!game.randomCode(request.code)) {
+      frontEnd.say(badProblemCode(request.code));
+      return;
+    }
+    // Next time the code's own size and difficulty are proposed, as in the window.
+    const [points, , letter] = request.code.split('-');
+    lastRandom = { points: Number(points), level: 'enh'.indexOf(letter) };
     return;
   }
+  lastRandom = { points: request.points, level: request.level };
   const seed = crypto.getRandomValues(new Uint32Array(2));
   game.randomProblem(request.points, request.level, (seed[0] * 2 ** 32 + seed[1]) % 1e10);
 }

@@ -7,13 +7,25 @@ import { cli, fileWith, message, openFile, openPage, pointsOf, state } from './r
 
 const sampleText = cli('sample');
 
-test('an address with a code plays the problem that generate gives for it', async (t) => {
+test('an address with a code plays the problem that generate gives for it, and a code typed sets the next proposal', async (t) => {
   const page = await openPage(t, { hash: '#40-1234567-h' });
   await page.waitForFunction(() => window.vandrel.state().code === '40-1234567-h');
   const generated = cli('generate', '--points', '40', '--seed', '1234567', '--difficulty', 'hard');
   assert.deepEqual((await state(page)).points, pointsOf(generated));
   assert.equal(await page.textContent('#code'), '40-1234567-h');
   assert.equal(new URL(page.url()).hash, '#40-1234567-h');
+  // 乱数問題 proposes the size and difficulty of the last good code typed.
+  for (const [code, points, level] of [['200-5-x', '70', '1'], ['200-5-e', '70', '1'], [null, '200', '0']]) {
+    await page.click('#random');
+    assert.deepEqual([await page.inputValue('#random-points'), await page.inputValue('#random-level')], [points, level]);
+    if (code === null) break;
+    await page.fill('#random-points', '90');
+    await page.fill('#random-code', code);
+    await page.click('#random-dialog button[value="ok"]');
+    if (code.endsWith('x')) await message(page);
+    else await page.waitForFunction((c) => window.vandrel.state().code === c, code);
+  }
+  await page.click('#random-dialog button[value="cancel"]');
   await page.evaluate(() => { navigator.clipboard.writeText = () => Promise.reject(new DOMException('no', 'NotAllowedError')); });
   await page.click('#copy-code');
   assert.equal(await message(page), CopyFailed);
