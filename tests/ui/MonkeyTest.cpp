@@ -358,7 +358,10 @@ protected:
         ControlOf<QCheckBox>(*form_, "CheckBoxMotion")->setChecked(rng_.Chance(50));
         grab_ = nullptr;
         held_ = Qt::NoButton;
-        lastProblemName_ = form_->ProblemName();
+        // A window closed during the move that solved its play has stored that
+        // problem's time as it closed: the next check allows it.
+        if (lastProblemName_.isEmpty())
+            lastProblemName_ = form_->ProblemName();
     }
 
     std::vector<std::pair<const char*, TPressButton*>> Buttons() const
