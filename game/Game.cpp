@@ -302,7 +302,7 @@ void TGame::Fit()
     Act([&] {
         if (!view_.Sized())
             return;
-        view_.Fit(puzzle_);
+        view_.Fit(puzzle_, coveredRight_);
         Redraw();
     });
 }

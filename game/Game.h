@@ -142,8 +142,10 @@ public:
     void Wheel(int notches, std::int32_t px, std::int32_t py);
     // Moves the drawing by so many world units (at the present scale).
     void PanUnits(std::int32_t unitsX, std::int32_t unitsY);
-    // The whole path in view, as large as the zoom allows.
+    // The whole path in view, as large as the zoom allows, clear of a strip
+    // on the right that the front end covers (SetCoveredRight).
     void Fit();
+    void SetCoveredRight(int pixels) { coveredRight_ = pixels; }
 
     // ---- path entry ----------------------------------------------------------
     void BeginEntry();
@@ -275,6 +277,7 @@ private:
 
     int depth_ = 0;       // public calls under way, nested
     int modalDepth_ = 0;  // modal messages and questions open
+    int coveredRight_ = 0;  // pixels on the picture's right under a panel of the front end's
     std::vector<std::function<void()>> deferred_;
     GameStatus shown_;
     bool statusShown_ = false;

@@ -43,7 +43,7 @@ void TGameView::Pan(std::int32_t dx, std::int32_t dy)
     UpdateWindow();
 }
 
-void TGameView::Fit(const TPathStore& path)
+void TGameView::Fit(const TPathStore& path, int coveredRight)
 {
     std::int64_t left = INT32_MAX, right = INT32_MIN, bottom = INT32_MAX, top = INT32_MIN;
     for (int i = 1; i <= path.PointCount(); ++i) {
@@ -52,16 +52,25 @@ void TGameView::Fit(const TPathStore& path)
         bottom = std::min<std::int64_t>(bottom, path.Work(i).Y);
         top = std::max<std::int64_t>(top, path.Work(i).Y);
     }
+    const auto fits = [&](int unit, int width) {
+        return (right - left) * unit + 2 * FitMargin <= width && (top - bottom) * unit + 2 * FitMargin <= height_;
+    };
+    // Beside the covered strip when the path fits there at all, else over the
+    // whole width: a path too wide for that is better under the panel than
+    // off the picture.
+    int width = std::max(width_ - std::max(coveredRight, 0), 1);
+    if (!fits(MinUnit, width))
+        width = width_;
     int unit = MinUnit;
     for (int u = MaxUnit; u > MinUnit; --u) {
-        if ((right - left) * u + 2 * FitMargin <= width_ && (top - bottom) * u + 2 * FitMargin <= height_) {
+        if (fits(u, width)) {
             unit = u;
             break;
         }
     }
     transform_.Unit = unit;
     const PixelPoint centre = WorldToPixel((left + right) / 2.0, (bottom + top) / 2.0);
-    Pan(CheckedSub(width_ / 2, centre.X), CheckedSub(height_ / 2, centre.Y));
+    Pan(CheckedSub(width / 2, centre.X), CheckedSub(height_ / 2, centre.Y));
 }
 
 LatticePoint TGameView::LatticeAt(std::int32_t px, std::int32_t py) const

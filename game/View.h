@@ -34,8 +34,10 @@ public:
     void ZoomAbout(int unit, PixelPoint at);
     void Pan(std::int32_t dx, std::int32_t dy);
     // The largest scale at which the whole path fits with the margin (or the
-    // smallest scale), the path's middle in the picture's middle.
-    void Fit(const TPathStore& path);
+    // smallest scale), the path's middle in the picture's middle; a strip of
+    // `coveredRight` pixels on the right, under a panel of the front end's,
+    // is left out.
+    void Fit(const TPathStore& path, int coveredRight = 0);
 
     PixelPoint WorldToPixel(double x, double y) const { return transform_.WorldToPixel(x, y); }
     WorldPoint PixelToWorld(std::int32_t px, std::int32_t py) const { return transform_.PixelToWorld(px, py); }

@@ -58,6 +58,8 @@ TFormMain::TFormMain(TDialogs& dialogs, TClock& clock, const TUserPlaces& places
     newProblems_ = std::make_unique<TNewProblems>(*this, *game_, dialogs_, clock_, records_, userData_, preferences_);
     ConnectHandlers();
     AddWindowShortcuts(this, *controls_, *picture_->PanelTesuu, Guarded([this] { newProblems_->Daily(); }));
+    // Home's fit keeps the path clear of the progress panel on the picture.
+    game_->SetCoveredRight(TPlayOverlay::Width + 2 * TPlayOverlay::Inset);
     setWindowState(Qt::WindowMaximized);
 
     // The window sees every key before the control that has the focus.

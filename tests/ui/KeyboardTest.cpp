@@ -6,8 +6,12 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include "ui/PlayOverlay.h"
+
 class KeyboardTest : public UiTest {
 protected:
+    static constexpr int Covered = TPlayOverlay::Width + 2 * TPlayOverlay::Inset;
+
     void SetUp() override
     {
         UiTest::SetUp();
@@ -30,11 +34,12 @@ protected:
         Key(op == OpR ? Qt::Key_R : op == OpL ? Qt::Key_L : op == OpH ? Qt::Key_H : Qt::Key_V);
     }
 
-    // Every point of the path at least `margin` pixels inside the picture.
-    bool PathInView(int margin)
+    // Every point of the path at least `margin` pixels inside the picture,
+    // and left of a strip of `covered` pixels on its right.
+    bool PathInView(int margin, int covered = 0)
     {
         const TPuzzle& p = form->Puzzle();
-        const QRect inside = Image().rect().adjusted(margin, margin, -margin, -margin);
+        const QRect inside = Image().rect().adjusted(margin, margin, -margin - covered, -margin);
         for (int i = 1; i <= p.PointCount(); ++i) {
             if (!inside.contains(Image().WorldToPixel(p.Work(i).X, p.Work(i).Y)))
                 return false;
@@ -147,18 +152,23 @@ TEST_F(KeyboardTest, HomeFitsTheWholePathAtTheLargestZoomThatHoldsIt)
     Coords straight;
     for (int i = 0; i < 255; ++i)
         straight.emplace_back(i, 0);
-    // The spiral spans 15 by 15 units, the straight path 254 by 0.
-    const std::pair<Coords, QSize> cases[] = {{spiral, {15, 15}}, {straight, {254, 0}}};
-    for (const auto& [path, span] : cases) {
+    // The spiral spans 15 by 15 units and fits beside the progress panel; the
+    // straight path spans 254 by 0, too wide for that even at the smallest zoom.
+    const struct {
+        Coords Path;
+        QSize Span;
+        int Covered;
+    } cases[] = {{spiral, {15, 15}, Covered}, {straight, {254, 0}, 0}};
+    for (const auto& [path, span, covered] : cases) {
         ASSERT_TRUE(form->LoadProblemText(ProblemLines(path)));
         Key(Qt::Key_Right, Qt::ShiftModifier);  // off to one side first
         Key(Qt::Key_Home);
-        EXPECT_TRUE(PathInView(TGameView::FitMargin - 1)) << "centred, to the pixel";
+        EXPECT_TRUE(PathInView(TGameView::FitMargin - 1, covered)) << "centred, to the pixel";
         const int unit = Slider("TrackBarUnit")->value();
         EXPECT_EQ(Image().Unit, unit);
         const int next = unit + 1;
         EXPECT_TRUE(unit == Slider("TrackBarUnit")->maximum() ||
-                    span.width() * next + 2 * TGameView::FitMargin > ImageWidth ||
+                    span.width() * next + 2 * TGameView::FitMargin > ImageWidth - covered ||
                     span.height() * next + 2 * TGameView::FitMargin > ImageHeight)
             << "one step more would still hold it, unit " << unit;
     }
