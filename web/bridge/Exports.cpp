@@ -65,11 +65,13 @@ const char* HandOut(std::string text)
 
 extern "C" {
 
-// Starts the game on a picture of that size with the sample of that name.
-EMSCRIPTEN_KEEPALIVE void vandrel_start(int width, int height, const char* sampleName)
+// Starts the game on a picture of that size, a strip of `coveredRight` pixels
+// on its right under the page's play panel, with the sample of that name.
+EMSCRIPTEN_KEEPALIVE void vandrel_start(int width, int height, int coveredRight, const char* sampleName)
 {
     session = std::make_unique<Session>();
     Guarded([&] {
+        Game().SetCoveredRight(coveredRight);
         Game().Resize(width, height);
         session->FrontEnd.Reload();
         const ProblemTextParse sample = ParseProblemText(SampleProblemText());

@@ -76,8 +76,9 @@ export class Game {
     return this.after(this.module.ccall(name, 'string', types, args));
   }
 
-  startWith(width, height, sampleName) {
-    this.after(this.module.ccall('vandrel_start', null, ['number', 'number', 'string'], [width, height, sampleName]));
+  startWith(width, height, coveredRight, sampleName) {
+    this.after(this.module.ccall('vandrel_start', null, ['number', 'number', 'number', 'string'],
+      [width, height, coveredRight, sampleName]));
   }
 
   // Runs the next job waiting; true while more wait.

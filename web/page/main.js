@@ -234,7 +234,9 @@ async function start() {
     throw e;
   }
   frontEnd.attach(game);
-  game.startWith(width, height, SampleName);
+  // Home's fit keeps the path clear of the play panel on the picture.
+  const panel = getComputedStyle($('play-panel'));
+  game.startWith(width, height, parseFloat(panel.width) + 2 * parseFloat(panel.right), SampleName);
   wireControls();
   listenToKeys(game, panels, anyOpen);
   new PictureInput($('plot'), game, panels, anyOpen);
