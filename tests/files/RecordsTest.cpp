@@ -268,9 +268,6 @@ TEST(RecordsStore, LineBeyondTheListChangesNothing)
     EXPECT_FALSE(QFile::exists(fileName));
 }
 
-// A records file that could not be read when the list was loaded (a folder
-// stood in its place) and can be read when a time is stored: the file's
-// records are taken first, and a better time it holds stays.
 // The file is read again at a store: records written since the list was read
 // (by another copy of the game, say), or unreadable when it was, are kept, and
 // a better time on file stays.

@@ -300,10 +300,6 @@ TEST_F(GameTest, APathBeingDrawnIsLeftAloneByThePuzzlesActions)
     }
 }
 
-// A best time belongs to a play against the running clock: the
-// demonstration folding a problem that no play timed keeps none, and a
-// window closed while the solving move is still in motion keeps the time
-// without showing the congratulation.
 // A random problem folded in its proven fewest moves: a mark of it that
 // cannot be written costs the best time nothing, and is reported after.
 TEST(GameRecords, AMarkThatCannotBeWrittenStillKeepsTheBestTime)
@@ -330,9 +326,11 @@ TEST(GameRecords, AMarkThatCannotBeWrittenStillKeepsTheBestTime)
     EXPECT_EQ(records.BestTimes[p.game.Status().Problem.Name], 9);
 }
 
-// A best time that cannot be looked up (a full records file) leaves the new
-// problem named all the same: its solve keeps the record of the one before.
-TEST(GameRecords, AFailedLookupStillNamesTheNewProblem)
+// A best time that cannot be looked up (a full records file) is reported
+// over what arrived, never instead of it: a problem opened is named all the
+// same, so its solve keeps the record of the one before, and a kept play is
+// taken up whole.
+TEST(GameRecords, AFailedLookupLosesNothingThatArrived)
 {
     FailingRecords records;
     records.BestTimes["Vandrel5"] = 300;
@@ -341,13 +339,21 @@ TEST(GameRecords, AFailedLookupStillNamesTheNewProblem)
     p.Open(p.corner);
     records.FailLookup = true;
     EXPECT_THROW(p.Open(p.corner, "Vandrel6"), EIntOverflow);
-    records.FailLookup = false;
     p.game.Start();
     p.Pass(9);
+    const SavedPlay kept = *p.game.PlayToKeep();
+    Player after(records);
+    EXPECT_THROW(after.game.ResumePlay(kept), EIntOverflow);
+    EXPECT_EQ(after.game.PlayToKeep(), kept);
+    records.FailLookup = false;
     p.Move(1, 0, OpR);
     EXPECT_EQ(records.BestTimes, (std::map<std::string, std::int32_t>{{"Vandrel5", 300}, {"Vandrel6", 9}}));
 }
 
+// A best time belongs to a play against the running clock: the
+// demonstration folding a problem that no play timed keeps none, and a
+// window closed while the solving move is still in motion keeps the time
+// without showing the congratulation.
 TEST_F(GameTest, OnlyAPlayAgainstTheClockKeepsABestTime)
 {
     const struct {

@@ -53,18 +53,6 @@ TEST(SavedPlay, APlayIsKeptWholeAndTakenUpWhereItStood)
     EXPECT_EQ(after.Path(), PathCoords(kept->Path.Points, kept->Path.PointCount));
 }
 
-// A best time that cannot be looked up (a full records file) is reported
-// over the play taken up, not instead of it.
-TEST(SavedPlay, AFailedLookupStillTakesThePlayUp)
-{
-    const SavedPlay kept = *KeptPlay().game.PlayToKeep();
-    FailingRecords records;
-    records.FailLookup = true;
-    Player after(records);
-    EXPECT_THROW(after.game.ResumePlay(kept), EIntOverflow);
-    EXPECT_EQ(after.game.PlayToKeep(), kept);
-}
-
 // A path drawn after a named problem was opened is not that problem: a play
 // of it, kept and taken up again, leaves the problem's record alone.
 TEST(SavedPlay, APlayOfADrawnPathLeavesTheRecordOfTheProblemBefore)

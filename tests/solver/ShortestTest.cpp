@@ -105,7 +105,6 @@ TEST(Shortest, StoppedSearchProvesADemonstrationAsShortAsTheBound)
     const std::atomic<bool> cancel{true};
     const ShortestSolution s = SolveShortest(ProblemOf({{0, 0}, {0, 1}}), {10.0, 0, &cancel});
     EXPECT_EQ(s.Moves, DemonstrationSolution(ProblemOf({{0, 0}, {0, 1}})));
-    EXPECT_EQ(s.Moves.size(), 1u);
     EXPECT_TRUE(s.Proven);
     EXPECT_EQ(s.LowerBound, 1);
 }

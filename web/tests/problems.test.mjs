@@ -6,11 +6,11 @@ import { CopyFailed, NoNewProblemInPlay, Questions } from '../page/texts.js';
 import { cli, fileWith, message, openFile, openPage, pointsOf, state } from './rig.mjs';
 
 const sampleText = cli('sample');
+const generated = cli('generate', '--points', '40', '--seed', '1234567', '--difficulty', 'hard');
 
 test('an address with a code plays the problem that generate gives for it, and a code typed sets the next proposal', async (t) => {
   const page = await openPage(t, { hash: '#40-1234567-h' });
   await page.waitForFunction(() => window.vandrel.state().code === '40-1234567-h');
-  const generated = cli('generate', '--points', '40', '--seed', '1234567', '--difficulty', 'hard');
   assert.deepEqual((await state(page)).points, pointsOf(generated));
   assert.equal(await page.textContent('#code'), '40-1234567-h');
   assert.equal(new URL(page.url()).hash, '#40-1234567-h');
@@ -65,7 +65,7 @@ test('a drawn path: a cancelled save leaves the drawing going, a code address as
   await page.keyboard.press('y');
   await page.waitForFunction(() => window.vandrel.state().code !== null || document.querySelector('dialog[open]'));
   assert.equal(await page.$('dialog[open]'), null);
-  assert.deepEqual((await state(page)).points, pointsOf(cli('generate', '--points', '40', '--seed', '1234567', '--difficulty', 'hard')));
+  assert.deepEqual((await state(page)).points, pointsOf(generated));
 });
 
 test('a bad file and a bad code say why and leave the problem as it was', async (t) => {
